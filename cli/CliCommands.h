@@ -1,0 +1,48 @@
+// CliCommands: each command of orvalen-cli as the window would make the call:
+// load the configuration (key, secret, the call's name tables), set the
+// request values, Fetch, and hand back the result entries as rows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/RowPrinter.h"
+#include "config/XMLData.h"
+
+namespace orvalen {
+
+struct CallOutcome {
+  bool ok = false;
+  std::vector<Row> rows;
+  std::string error;  // why Fetch returned false
+};
+
+struct ItemQuery {
+  std::string keyword, cid, area, sort;
+  std::string start_price, end_price, start_credit, end_credit;
+  std::string page_no = "1";
+};
+
+class CliCommands {
+ public:
+  explicit CliCommands(std::string config_url);
+
+  CallOutcome Cats(const std::string& parent_cid);
+  CallOutcome Items(const ItemQuery& query);
+  CallOutcome Users(const std::string& nicks);
+  CallOutcome Shop(const std::string& nick);
+  CallOutcome Convert(const std::string& sids);
+  CallOutcome Listurl(const std::string& keyword);
+
+ private:
+  // Loads the configuration document; key and secret stay empty on failure.
+  bool LoadKeys();
+  // Adds the configuration's failure, if any, to a failed call's reason.
+  CallOutcome Annotate(CallOutcome outcome) const;
+
+  std::string config_url_;
+  TXMLData config_;
+  std::string app_key_, app_secret_;
+};
+
+}  // namespace orvalen

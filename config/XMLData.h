@@ -1,0 +1,69 @@
+// TXMLData: the configuration document, downloaded once and then read by the
+// six loaders.
+//
+//   TXMLData config;
+//   std::string key, secret;
+//   if (config.LoadKeys(url, key, secret)) {
+//     config.ReadTaobaoCats(cond, info_names, name, xml);  // fills what the document gives
+//   }
+//
+// A loader writes the call values v, method and format, the answer element
+// names, the parameter names (and gateway URL) and the marker names that its
+// section holds; a missing section or sub-element leaves its fields alone, a
+// missing leaf empties its field (the component's default then applies). A
+// leaf holding more than text ends the loader: earlier fields keep their new
+// values, later ones their old values. Without a loaded document the loaders
+// change nothing.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "openapi/TaobaoCats.h"
+#include "openapi/TaobaoShop.h"
+#include "openapi/TaobaoUsers.h"
+#include "openapi/TaobaokeItem.h"
+#include "openapi/TaobaokeListurl.h"
+#include "openapi/TaobaokeShop.h"
+#include "platform/HttpTransport.h"
+#include "platform/XmlDocument.h"
+
+namespace orvalen {
+
+class TXMLData {
+ public:
+  // A null transport selects a CurlHttpClient with the standard limits.
+  explicit TXMLData(std::unique_ptr<HttpTransport> http = nullptr);
+  ~TXMLData();
+  TXMLData(const TXMLData&) = delete;
+  TXMLData& operator=(const TXMLData&) = delete;
+
+  // Downloads and parses the document at `url`, then reads api/app_key and
+  // api/app_sec. On false the arguments not yet read are unchanged.
+  bool LoadKeys(const std::string& url, std::string& app_key, std::string& app_secret);
+
+  void ReadTaobaokeItem(TaobaokeItemConditions& cond, TaobaokeItemInfo& info_names,
+                        TaobaokeItemName& name, TaobaokeItemXML& xml) const;
+  void ReadTaobaoUsers(TaobaoUsersConditions& cond, TaobaoUsersInfo& info_names,
+                       TaobaoUsersName& name, TaobaoUsersXML& xml) const;
+  void ReadTaobaoShop(TaobaoShopConditions& cond, TaobaoShopInfo& info_names, TaobaoShopName& name,
+                      TaobaoShopXML& xml) const;
+  void ReadTaobaokeShop(TaobaokeShopConditions& cond, TaobaokeShopInfo& info_names,
+                        TaobaokeShopName& name, TaobaokeShopXML& xml) const;
+  void ReadTaobaokeListurl(TaobaokeListurlConditions& cond, TaobaokeListurlInfo& info_names,
+                           TaobaokeListurlName& name, TaobaokeListurlXML& xml) const;
+  void ReadTaobaoCats(TaobaoCatsConditions& cond, TaobaoCatsInfo& info_names, TaobaoCatsName& name,
+                      TaobaoCatsXML& xml) const;
+
+  // Why the last LoadKeys returned false; empty after a success.
+  const std::string& LastError() const { return error_; }
+
+ private:
+  std::optional<XmlNode> Section(std::string_view name) const;
+
+  std::unique_ptr<HttpTransport> http_;
+  XmlDocument document_;
+  std::string error_;
+};
+
+}  // namespace orvalen

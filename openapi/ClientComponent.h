@@ -1,0 +1,68 @@
+// ClientComponent<Call>: the skeleton every open-platform client shares.
+//
+//   TTaobaoCats cats;                         // owns its HTTP client and XML document
+//   const ATaobaoCatsInfo* found = nullptr;
+//   if (cats.Fetch(cond, info_names, name, xml, found)) use((*found)[0].name);
+//   else report(cats.LastError().message);
+//
+// Fetch copies the four records, refuses when a required value is missing,
+// fills empty names with the built-in defaults, sends the signed GET, checks
+// the answer's marker element and maps the entries into the result storage.
+// `found` stays valid until the next Fetch on the same component. The Call
+// type supplies what differs per platform call: records, defaults, the
+// precondition, the ordered parameter list and the result mapping.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "openapi/FetchError.h"
+#include "platform/HttpTransport.h"
+#include "platform/XmlDocument.h"
+
+namespace orvalen {
+
+using Clock = std::function<std::chrono::system_clock::time_point()>;
+
+template <class Call>
+class ClientComponent {
+ public:
+  using Conditions = typename Call::Conditions;
+  using Info = typename Call::Info;
+  using Name = typename Call::Name;
+  using XML = typename Call::XML;
+  using Results = typename Call::Results;
+  using Records = typename Call::Records;
+
+  // Null arguments select a CurlHttpClient with the standard limits and the
+  // system clock.
+  explicit ClientComponent(std::unique_ptr<HttpTransport> http = nullptr, Clock clock = nullptr);
+  ~ClientComponent();
+  ClientComponent(const ClientComponent&) = delete;
+  ClientComponent& operator=(const ClientComponent&) = delete;
+
+  bool Fetch(const Conditions& conditions, const Info& info_names, const Name& name, const XML& xml,
+             const Results*& results);
+
+  // The signed URL for the records as last passed to Fetch (after defaults).
+  std::string BuildRequestURL() const;
+
+  const FetchError& LastError() const { return error_; }
+  const Records& records() const { return records_; }
+
+ private:
+  void ApplyDefaults();
+  bool SendRequest();
+  bool Fail(FetchError::Kind kind, std::string message);
+
+  std::unique_ptr<HttpTransport> http_;
+  XmlDocument document_;
+  Clock clock_;
+  Records records_;
+  Results results_{};
+  FetchError error_;
+};
+
+}  // namespace orvalen

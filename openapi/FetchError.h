@@ -1,0 +1,26 @@
+// FetchError: why a client component's last Fetch returned false.
+#pragma once
+
+#include <string>
+
+namespace orvalen {
+
+struct FetchError {
+  enum class Kind {
+    None,           // the last call succeeded (or none was made)
+    Precondition,   // a required request value is empty; nothing was sent
+    Transport,      // no answer: connection, time-out, body too large
+    HttpStatus,     // an HTTP error status or a redirect
+    NotWellFormed,  // the answer is not XML
+    Gateway,        // the gateway answered with its error element
+    NoMarker,       // a well-formed answer without the expected element
+    Parse,          // an answer element held more than plain text
+  };
+
+  Kind kind = Kind::None;
+  std::string message;
+
+  explicit operator bool() const { return kind != Kind::None; }
+};
+
+}  // namespace orvalen

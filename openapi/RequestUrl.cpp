@@ -1,0 +1,74 @@
+#include "openapi/RequestUrl.h"
+
+#include <cctype>
+#include <ctime>
+
+#include "openapi/MD5.h"
+
+namespace orvalen {
+
+std::string PercentEncode(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size() * 3);
+  for (unsigned char b : bytes) {
+    out.push_back('%');
+    out.push_back(kHex[b >> 4]);
+    out.push_back(kHex[b & 0x0f]);
+  }
+  return out;
+}
+
+std::string ChinaTimestamp(std::chrono::system_clock::time_point when) {
+  constexpr std::time_t kUtcPlus8 = 8 * 60 * 60;
+  const std::time_t t = std::chrono::system_clock::to_time_t(when) + kUtcPlus8;
+  std::tm tm{};
+  gmtime_r(&t, &tm);
+  char buf[32];
+  std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
+  return buf;
+}
+
+std::string SigningString(std::string_view secret, std::span<const RequestParam> params) {
+  std::string s(secret);
+  for (const RequestParam& p : params) {
+    s.append(p.name);
+    s.append(p.value);  // text values are already UTF-8; nothing to convert
+  }
+  return s;
+}
+
+std::string BuildSignedUrl(std::string_view gateway, std::string_view secret,
+                           std::span<const RequestParam> params, std::string_view sign_name) {
+  std::string sig = Md5Hex(Md5Digest(SigningString(secret, params)));
+  for (char& c : sig) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+
+  std::string url;
+  url.reserve(gateway.size() + 512);
+  url.append(gateway).push_back('?');
+  for (const RequestParam& p : params) {
+    url.append(p.name).push_back('=');
+    if (p.kind == ParamKind::Plain) {
+      url.append(p.value);
+    } else {
+      url.append(PercentEncode(p.value));
+    }
+    url.push_back('&');
+  }
+  url.append(sign_name).push_back('=');
+  url.append(sig);
+  return url;
+}
+
+std::string JoinFields(std::initializer_list<std::string_view> names) {
+  std::string out;
+  bool first = true;
+  for (std::string_view n : names) {
+    if (!first) out.push_back(',');
+    out.append(n);
+    first = false;
+  }
+  return out;
+}
+
+}  // namespace orvalen

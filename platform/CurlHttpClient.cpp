@@ -1,0 +1,127 @@
+#include "platform/CurlHttpClient.h"
+
+#include <curl/curl.h>
+
+#include <chrono>
+#include <mutex>
+#include <string>
+
+namespace orvalen {
+namespace {
+
+void EnsureCurlInitialised() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct BodySink {
+  std::string* body;
+  std::size_t limit;
+  bool too_large = false;
+};
+
+// Abandons a transfer that has received nothing for `limit`, counted from the
+// last byte (or from the start).
+struct IdleWatch {
+  std::chrono::steady_clock::duration limit;
+  std::chrono::steady_clock::time_point last_data = std::chrono::steady_clock::now();
+  curl_off_t last_total = 0;
+  bool timed_out = false;
+};
+
+int CheckIdle(void* user, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t) {
+  auto* watch = static_cast<IdleWatch*>(user);
+  const auto now = std::chrono::steady_clock::now();
+  if (dlnow != watch->last_total) {
+    watch->last_total = dlnow;
+    watch->last_data = now;
+    return 0;
+  }
+  if (now - watch->last_data >= watch->limit) {
+    watch->timed_out = true;
+    return 1;  // aborts with CURLE_ABORTED_BY_CALLBACK
+  }
+  return 0;
+}
+
+std::size_t WriteBody(char* data, std::size_t size, std::size_t count, void* user) {
+  auto* sink = static_cast<BodySink*>(user);
+  const std::size_t n = size * count;
+  if (sink->body->size() + n > sink->limit) {
+    sink->too_large = true;
+    return 0;  // makes libcurl stop with CURLE_WRITE_ERROR
+  }
+  sink->body->append(data, n);
+  return n;
+}
+
+}  // namespace
+
+struct CurlHttpClient::Handle {
+  struct Cleanup {
+    void operator()(CURL* h) const { curl_easy_cleanup(h); }
+  };
+  std::unique_ptr<CURL, Cleanup> curl;
+};
+
+CurlHttpClient::CurlHttpClient(HttpOptions options)
+    : handle_(std::make_unique<Handle>()), options_(options) {
+  EnsureCurlInitialised();
+  handle_->curl.reset(curl_easy_init());
+}
+
+CurlHttpClient::~CurlHttpClient() = default;
+
+HttpResult CurlHttpClient::Get(const std::string& url) {
+  HttpResult result;
+  CURL* h = handle_->curl.get();
+  if (h == nullptr) {
+    result.failure = HttpResult::Failure::Transport;
+    result.error = "could not create an HTTP handle";
+    return result;
+  }
+  curl_easy_reset(h);  // keeps the connection cache, drops the previous call's options
+  BodySink sink{&result.body, options_.max_body};
+  IdleWatch idle{options_.read_timeout};
+  char detail[CURL_ERROR_SIZE] = {};
+  curl_easy_setopt(h, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
+  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, static_cast<long>(options_.connect_timeout.count()));
+  curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(options_.read_timeout.count()));
+  curl_easy_setopt(h, CURLOPT_TIMEOUT, static_cast<long>(options_.total_timeout.count()));
+  curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options_.max_body));
+  curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &WriteBody);
+  curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
+  curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &CheckIdle);
+  curl_easy_setopt(h, CURLOPT_XFERINFODATA, &idle);
+  curl_easy_setopt(h, CURLOPT_ERRORBUFFER, detail);
+
+  const CURLcode rc = curl_easy_perform(h);
+  curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &result.status);
+  curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);
+
+  if (sink.too_large || rc == CURLE_FILESIZE_EXCEEDED) {
+    result.failure = HttpResult::Failure::TooLarge;
+    result.error = "answer larger than " + std::to_string(options_.max_body) + " bytes";
+  } else if (idle.timed_out) {
+    result.failure = HttpResult::Failure::Transport;
+    result.error = "no data received for " + std::to_string(options_.read_timeout.count()) + " s";
+  } else if (rc != CURLE_OK) {
+    result.failure = HttpResult::Failure::Transport;
+    result.error = detail[0] != '\0' ? detail : curl_easy_strerror(rc);
+  } else if (result.status >= 300 && result.status < 400) {
+    result.failure = HttpResult::Failure::Status;
+    result.error = "redirect (HTTP " + std::to_string(result.status) + ") not followed";
+  } else if (result.status < 200 || result.status >= 300) {
+    result.failure = HttpResult::Failure::Status;
+    result.error = "HTTP status " + std::to_string(result.status);
+  }
+  if (!result.ok()) result.body.clear();
+  return result;
+}
+
+}  // namespace orvalen

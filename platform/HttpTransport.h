@@ -1,0 +1,27 @@
+// HttpTransport: the one thing the clients need from HTTP, a GET that yields
+// the whole body or says why it could not. Production code uses
+// CurlHttpClient; tests and benchmarks may hand in their own.
+#pragma once
+
+#include <string>
+
+namespace orvalen {
+
+struct HttpResult {
+  enum class Failure { None, Transport, Status, TooLarge };
+
+  Failure failure = Failure::None;
+  long status = 0;    // HTTP status when one was received
+  std::string body;   // the whole body, only on success
+  std::string error;  // human-readable reason, empty on success
+
+  bool ok() const { return failure == Failure::None; }
+};
+
+class HttpTransport {
+ public:
+  virtual ~HttpTransport() = default;
+  virtual HttpResult Get(const std::string& url) = 0;
+};
+
+}  // namespace orvalen

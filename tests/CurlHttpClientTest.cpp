@@ -1,0 +1,102 @@
+#include "platform/CurlHttpClient.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "support/TestServer.h"
+
+namespace orvalen {
+namespace {
+
+using std::chrono::steady_clock;
+using test::TestServer;
+
+HttpOptions Quick() {
+  HttpOptions o;
+  o.connect_timeout = std::chrono::seconds(2);
+  o.read_timeout = std::chrono::seconds(1);
+  o.total_timeout = std::chrono::seconds(5);
+  o.max_body = 1024;
+  return o;
+}
+
+TEST(CurlHttpClientTest, ReturnsTheBodyAndReusesTheHandle) {
+  TestServer server;
+  server.Serve("/a", "first");
+  server.Serve("/b", "second");
+  CurlHttpClient http(Quick());
+  const HttpResult a = http.Get(server.Url("/a?x=1"));
+  const HttpResult b = http.Get(server.Url("/b"));
+  ASSERT_TRUE(a.ok()) << a.error;
+  EXPECT_EQ(a.body, "first");
+  EXPECT_EQ(a.status, 200);
+  EXPECT_EQ(b.body, "second");
+  EXPECT_EQ(server.Requests().at(0).target, "/a?x=1");
+}
+
+TEST(CurlHttpClientTest, ErrorStatusesAndRedirectsFail) {
+  TestServer server;
+  server.Handle("/err", [](const auto&, auto& res) {
+    res.status = 500;
+    res.set_content("<rsp><totalResults>1</totalResults></rsp>", "text/xml");
+  });
+  server.Handle("/moved", [&](const auto&, auto& res) { res.set_redirect(server.Url("/err")); });
+  CurlHttpClient http(Quick());
+  const HttpResult err = http.Get(server.Url("/err"));
+  EXPECT_EQ(err.failure, HttpResult::Failure::Status);
+  EXPECT_EQ(err.status, 500);
+  EXPECT_TRUE(err.body.empty());
+  const HttpResult moved = http.Get(server.Url("/moved"));
+  EXPECT_EQ(moved.failure, HttpResult::Failure::Status);
+  EXPECT_NE(moved.error.find("redirect"), std::string::npos);
+  EXPECT_EQ(server.Requests().size(), 2u);  // the redirect was not followed
+}
+
+TEST(CurlHttpClientTest, BodiesBeyondTheLimitFailWithOrWithoutALength) {
+  TestServer server;
+  server.Serve("/big", std::string(2048, 'x'));
+  server.Handle("/endless", [&](const auto&, auto& res) {
+    res.set_chunked_content_provider("text/xml", [&](std::size_t, httplib::DataSink& sink) {
+      if (server.Stopping()) return false;
+      const std::string chunk(256, 'y');
+      return sink.write(chunk.data(), chunk.size());
+    });
+  });
+  CurlHttpClient http(Quick());
+  EXPECT_EQ(http.Get(server.Url("/big")).failure, HttpResult::Failure::TooLarge);
+  EXPECT_EQ(http.Get(server.Url("/endless")).failure, HttpResult::Failure::TooLarge);
+  EXPECT_EQ(http.Get(server.Url("/nothing-here")).failure, HttpResult::Failure::Status);
+}
+
+TEST(CurlHttpClientTest, AStallMidAnswerEndsAtTheReadTimeout) {
+  TestServer server;
+  server.Handle("/stall", [&](const auto&, auto& res) {
+    res.set_chunked_content_provider("text/xml", [&](std::size_t offset, httplib::DataSink& sink) {
+      if (offset == 0) return sink.write("<rsp>", 5);
+      server.Pause(std::chrono::seconds(30));
+      return false;
+    });
+  });
+  CurlHttpClient http(Quick());
+  const auto start = steady_clock::now();
+  const HttpResult r = http.Get(server.Url("/stall"));
+  EXPECT_EQ(r.failure, HttpResult::Failure::Transport);
+  EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(4));
+}
+
+TEST(CurlHttpClientTest, NothingListeningAndOtherSchemesFail) {
+  int port = 0;
+  {
+    TestServer closed;  // take a free port, then close it again
+    port = closed.port();
+  }
+  CurlHttpClient http(Quick());
+  const HttpResult r = http.Get("http://127.0.0.1:" + std::to_string(port) + "/");
+  EXPECT_EQ(r.failure, HttpResult::Failure::Transport);
+  EXPECT_FALSE(r.error.empty());
+  EXPECT_EQ(http.Get("file:///etc/hostname").failure, HttpResult::Failure::Transport);
+}
+
+}  // namespace
+}  // namespace orvalen

@@ -1,0 +1,78 @@
+#include "openapi/RequestUrl.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "support/QueryCheck.h"
+
+namespace orvalen {
+namespace {
+
+using namespace std::chrono;
+
+// 2010-06-01 01:05:03 UTC, which is 09:05:03 in China.
+const system_clock::time_point kMorning = sys_days{2010y / 6 / 1} + 1h + 5min + 3s;
+
+TEST(RequestUrlTest, PercentEncodeEscapesEveryByteInUpperCase) {
+  EXPECT_EQ(PercentEncode("abc"), "%61%62%63");
+  EXPECT_EQ(PercentEncode(" :"), "%20%3A");
+  EXPECT_EQ(PercentEncode("搜索"), "%E6%90%9C%E7%B4%A2");
+  EXPECT_EQ(PercentEncode(std::string("\0\xff", 2)), "%00%FF");
+  EXPECT_EQ(PercentEncode(""), "");
+}
+
+TEST(RequestUrlTest, TimestampIsChinaTimeWhateverTheLocalZone) {
+  const char* old = std::getenv("TZ");
+  const std::string saved = old ? old : "";
+  for (const char* zone : {"UTC", "America/New_York", "Asia/Shanghai"}) {
+    setenv("TZ", zone, 1);
+    tzset();
+    EXPECT_EQ(ChinaTimestamp(kMorning), "2010-06-01 09:05:03") << zone;
+  }
+  old ? setenv("TZ", saved.c_str(), 1) : unsetenv("TZ");
+  tzset();
+  // Past midnight in China while still the previous day in UTC.
+  EXPECT_EQ(ChinaTimestamp(sys_days{2010y / 12 / 31} + 20h), "2011-01-01 04:00:00");
+}
+
+TEST(RequestUrlTest, SigningStringIsSecretThenNamesAndValuesWithoutSeparators) {
+  const RequestParam params[] = {{"a", "1", ParamKind::Plain},
+                                 {"empty", "", ParamKind::Plain},
+                                 {"q", "搜索", ParamKind::Text},
+                                 {"timestamp", "2010-06-01 09:05:03", ParamKind::Time}};
+  EXPECT_EQ(SigningString("S", params), "Sa1emptyq搜索timestamp2010-06-01 09:05:03");
+}
+
+TEST(RequestUrlTest, UrlWritesEachKindAndEndsWithTheSignature) {
+  const RequestParam params[] = {{"a", "x y", ParamKind::Plain},
+                                 {"empty", "", ParamKind::Plain},
+                                 {"q", "ab", ParamKind::Text},
+                                 {"timestamp", "09:05:03", ParamKind::Time},
+                                 {"v", "1.0", ParamKind::Plain}};
+  const std::string url = BuildSignedUrl("http://gw/router/rest", "secret", params, "sign");
+  const std::string head =
+      "http://gw/router/rest?a=x y&empty=&q=%61%62&timestamp=%30%39%3A%30%35%3A%30%33&v=1.0&sign=";
+  ASSERT_EQ(url.substr(0, head.size()), head);
+  const std::string sig = url.substr(head.size());
+  EXPECT_EQ(sig.size(), 32u);
+  EXPECT_EQ(sig.find_first_not_of("0123456789ABCDEF"), std::string::npos);
+  EXPECT_EQ(url.find("secret"), std::string::npos);
+  EXPECT_TRUE(test::SignatureMatches(url, "secret"));
+}
+
+TEST(RequestUrlTest, RenamedSignatureParameterStaysLast) {
+  const RequestParam params[] = {{"v", "1.0", ParamKind::Plain}};
+  const std::string url = BuildSignedUrl("http://gw/r", "s", params, "sig");
+  EXPECT_EQ(test::Names(test::SplitQuery(url)), (std::vector<std::string>{"v", "sig"}));
+  EXPECT_TRUE(test::SignatureMatches(url, "s", "sig"));
+}
+
+TEST(RequestUrlTest, JoinFieldsKeepsEmptyItems) {
+  EXPECT_EQ(JoinFields({"sid", "", "title"}), "sid,,title");
+  EXPECT_EQ(JoinFields({"one"}), "one");
+}
+
+}  // namespace
+}  // namespace orvalen
