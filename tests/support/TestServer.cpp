@@ -10,6 +10,7 @@ TestServer::TestServer() {
     requests_.push_back({req.method, req.path, req.target, req.params});
     return httplib::Server::HandlerResponse::Unhandled;
   });
+  server_.set_tcp_nodelay(true);
   port_ = server_.bind_to_any_port("127.0.0.1");
   if (port_ <= 0) throw std::runtime_error("test server could not bind");
   thread_ = std::thread([this] { server_.listen_after_bind(); });

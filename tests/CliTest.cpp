@@ -1,0 +1,154 @@
+#include "cli/CliApp.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "support/QueryCheck.h"
+#include "support/TestServer.h"
+
+namespace orvalen {
+namespace {
+
+// A configuration server and gateway in one: /cfg names /router/rest as the
+// gateway of every call; the gateway answers by method.
+class CliTest : public ::testing::Test {
+ protected:
+  CliTest() {
+    std::string sections;
+    for (const char* s : {"TaobaokeItem", "TaobaoUsers", "TaobaoShop", "TaobaokeShop",
+                          "TaobaokeListurl", "TaobaoCats"}) {
+      sections += std::string("<") + s + "><name><http>" + server.Url("/router/rest") +
+                  "</http></name></" + s + ">";
+    }
+    server.Serve("/cfg", "<config><api><app_key>k1</app_key><app_sec>TopSecret42</app_sec></api>" +
+                             sections + "</config>");
+    answers["taobao.itemcats.get"] =
+        "<r><item_cat><cid>14</cid><name>数码</name></item_cat><item_cat><cid>16</cid>"
+        "<name>女装</name></item_cat></r>";
+    answers["taobao.taobaoke.items.get"] =
+        "<r><totalResults>1</totalResults><taobaokeItem><iid>7</iid><title><![CDATA[<span "
+        "class=H>MP3</span> \"播放器\"]]></title><price>12.50</price></taobaokeItem></r>";
+    answers["taobao.users.get"] =
+        "<r><user><nick>a</nick><created>c</created><buyer_credit><level>1</level>"
+        "</buyer_credit><seller_credit><level>6</level><score>600</score></seller_credit>"
+        "</user></r>";
+    answers["taobao.shop.get"] = "<r><shop><sid>1001</sid><nick>店主</nick></shop></r>";
+    answers["taobao.taobaoke.shops.convert"] =
+        "<r><taobaokeShop><click_url>http://s.click/shop</click_url></taobaokeShop></r>";
+    answers["taobao.taobaoke.listurl.get"] =
+        "<r><taobaokeItem><list_url_by_q>http://s.click/list</list_url_by_q></taobaokeItem></r>";
+    server.Handle("/router/rest", [this](const httplib::Request& req, httplib::Response& res) {
+      res.set_content(answers[req.get_param_value("method")], "text/xml");
+    });
+  }
+
+  int Run(std::vector<std::string> args) {
+    out.str("");
+    err.str("");
+    args.insert(args.begin(), {"--config", server.Url("/cfg")});
+    return RunCli(args, out, err);
+  }
+  // Query of the last gateway request.
+  test::QueryPairs LastQuery() const {
+    return test::SplitQuery(server.Requests().back().target);
+  }
+
+  test::TestServer server;
+  std::map<std::string, std::string> answers;
+  std::ostringstream out, err;
+};
+
+TEST_F(CliTest, CatsPrintsOneTabSeparatedLinePerEntryUpToTheFirstEmpty) {
+  ASSERT_EQ(Run({"cats"}), 0) << err.str();
+  EXPECT_EQ(out.str(), "14\t数码\t\t\t\t\n16\t女装\t\t\t\t\n");
+  EXPECT_EQ(test::ValueOf(LastQuery(), "parent_cid"), "0");
+  EXPECT_EQ(test::ValueOf(LastQuery(), "app_key"), "k1");
+  EXPECT_TRUE(test::SignatureMatches(server.Url(server.Requests().back().target), "TopSecret42"));
+  ASSERT_EQ(Run({"cats", "14"}), 0);
+  EXPECT_EQ(test::ValueOf(LastQuery(), "parent_cid"), "14");
+}
+
+TEST_F(CliTest, ItemsMapsOptionsAndCreditsTheBuiltInMember) {
+  ASSERT_EQ(Run({"items", "--keyword", "MP3", "--cid", "1201", "--area", "江苏,浙江", "--sort",
+                 "price_asc", "--price", "10-200", "--credit", "1heart-5crown", "--page", "3"}),
+            0)
+      << err.str();
+  EXPECT_EQ(out.str(), "7\t\tMP3 \"播放器\"\t12.50\t1\t\t\t\t\t\t\n");
+  const test::QueryPairs q = LastQuery();
+  EXPECT_EQ(test::PercentDecode(test::ValueOf(q, "nick")), "peldrun");
+  EXPECT_EQ(test::PercentDecode(test::ValueOf(q, "area")), "江苏,浙江");
+  EXPECT_EQ(test::ValueOf(q, "cid"), "1201");
+  EXPECT_EQ(test::ValueOf(q, "start_price"), "10");
+  EXPECT_EQ(test::ValueOf(q, "end_price"), "200");
+  EXPECT_EQ(test::ValueOf(q, "start_credit"), "1heart");
+  EXPECT_EQ(test::ValueOf(q, "end_credit"), "5crown");
+  EXPECT_EQ(test::ValueOf(q, "sort"), "price_asc");
+  EXPECT_EQ(test::ValueOf(q, "page_no"), "3");
+}
+
+TEST_F(CliTest, UsersFlattensBuyerThenSellerCreditAndSendsNicksAsGiven) {
+  ASSERT_EQ(Run({"users", "a,b,a,"}), 0);
+  EXPECT_EQ(out.str(), "\ta\t\t\t\tc\t\t1\t\t\t\t6\t600\t\t\n");
+  EXPECT_EQ(test::PercentDecode(test::ValueOf(LastQuery(), "nicks")), "a,b,a,");
+}
+
+TEST_F(CliTest, ShopConvertAndListurl) {
+  ASSERT_EQ(Run({"shop", "店主"}), 0);
+  EXPECT_EQ(out.str(), "1001\t\t店主\t\t\t\t\t\t\n");
+  ASSERT_EQ(Run({"convert", "1001"}), 0);
+  EXPECT_EQ(out.str(), "\thttp://s.click/shop\t\t\n");
+  EXPECT_EQ(test::ValueOf(LastQuery(), "sids"), "1001");
+  EXPECT_EQ(test::PercentDecode(test::ValueOf(LastQuery(), "nick")), "peldrun");
+  ASSERT_EQ(Run({"--json", "listurl", "手机"}), 0);
+  EXPECT_EQ(out.str(), "[\n  {\"list_url_by_q\": \"http://s.click/list\"}\n]\n");
+  EXPECT_EQ(test::PercentDecode(test::ValueOf(LastQuery(), "q")), "手机");
+}
+
+TEST_F(CliTest, JsonEscapesAndPrintsAnEmptyArrayForNoEntries) {
+  ASSERT_EQ(Run({"--json", "items", "--keyword", "MP3"}), 0);
+  EXPECT_NE(out.str().find("\"title\": \"MP3 \\\"播放器\\\"\""), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("\"commission_volume\": \"\""), std::string::npos);
+  answers["taobao.taobaoke.items.get"] = "<r><totalResults>0</totalResults></r>";
+  ASSERT_EQ(Run({"--json", "items", "--keyword", "nothing"}), 0);
+  EXPECT_EQ(out.str(), "[]\n");
+}
+
+TEST_F(CliTest, FailuresExitOneWithTheReason) {
+  answers["taobao.taobaoke.items.get"] =
+      "<error_rsp><code>41</code><msg>Invalid arguments:page_no</msg></error_rsp>";
+  EXPECT_EQ(Run({"items", "--keyword", "x"}), 1);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_NE(err.str().find("gateway error 41"), std::string::npos);
+  EXPECT_EQ(err.str().find("TopSecret42"), std::string::npos);
+
+  std::ostringstream o, e;
+  const std::vector<std::string> args{"--config", server.Url("/no-config"), "cats"};
+  EXPECT_EQ(RunCli(args, o, e), 1);
+  EXPECT_NE(e.str().find("configuration not loaded"), std::string::npos) << e.str();
+  EXPECT_NE(e.str().find("no app_key"), std::string::npos);
+}
+
+TEST_F(CliTest, UsageErrorsExitTwo) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {},
+           {"nope"},
+           {"users"},
+           {"shop", "a", "b"},
+           {"items", "--price", "10"},
+           {"items", "--price", "a-b"},
+           {"items", "--page", "0"},
+           {"items", "--keyword"},
+           {"items", "--colour", "red"},
+           {"cats", "x"}}) {
+    std::ostringstream o, e;
+    EXPECT_EQ(RunCli(args, o, e), 2) << (args.empty() ? "" : args[0]);
+    EXPECT_NE(e.str().find("usage:"), std::string::npos);
+  }
+  EXPECT_TRUE(server.Requests().empty());
+}
+
+}  // namespace
+}  // namespace orvalen

@@ -1,0 +1,148 @@
+// The skeleton every component shares, exercised through the category call:
+// how hostile or failed answers end, within the time limits, leaving the
+// previous results alone.
+#include "openapi/TaobaoCats.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Fixtures.h"
+
+namespace orvalen {
+namespace {
+
+using std::chrono::steady_clock;
+using test::FakeGateway;
+
+constexpr const char* kGood =
+    "<itemcats_get_response><item_cat><cid>14</cid><name>数码相机</name></item_cat>"
+    "</itemcats_get_response>";
+
+class ClientComponentTest : public ::testing::Test {
+ protected:
+  ClientComponentTest() : cats(test::QuickHttp(), test::FixedClock()) {
+    name.url = gateway.url();
+    cond.app_key = "key";
+    cond.app_secret = "TopSecretValue";
+    gateway.answer = kGood;
+    EXPECT_TRUE(Fetch());
+    first = results;
+  }
+  bool Fetch() { return cats.Fetch(cond, info_names, name, xml, results); }
+
+  // Fails within `limit`, leaves the first answer's entries and never shows
+  // the secret in the reason.
+  void ExpectFailure(FetchError::Kind kind, std::chrono::seconds limit = std::chrono::seconds(1)) {
+    const auto start = steady_clock::now();
+    const ATaobaoCatsInfo* before = results;
+    EXPECT_FALSE(Fetch());
+    EXPECT_LT(steady_clock::now() - start, limit);
+    EXPECT_EQ(cats.LastError().kind, kind) << cats.LastError().message;
+    EXPECT_FALSE(cats.LastError().message.empty());
+    EXPECT_EQ(cats.LastError().message.find(cond.app_secret), std::string::npos);
+    EXPECT_EQ(results, before);
+    EXPECT_EQ((*first)[0].name, "数码相机");
+  }
+
+  FakeGateway gateway;
+  TTaobaoCats cats;
+  TaobaoCatsConditions cond;
+  TaobaoCatsInfo info_names;
+  TaobaoCatsName name;
+  TaobaoCatsXML xml;
+  const ATaobaoCatsInfo* results = nullptr;
+  const ATaobaoCatsInfo* first = nullptr;
+};
+
+TEST_F(ClientComponentTest, GatewayErrorAnswerIsRejectedWithItsCode) {
+  gateway.answer = "<error_rsp><code>29</code><msg>Invalid app Key</msg></error_rsp>";
+  ExpectFailure(FetchError::Kind::Gateway);
+  EXPECT_EQ(cats.LastError().message, "gateway error 29: Invalid app Key");
+  gateway.answer = "<rsp><something/></rsp>";
+  ExpectFailure(FetchError::Kind::NoMarker);
+}
+
+TEST_F(ClientComponentTest, NotWellFormedAndEntityBombsAreRejected) {
+  gateway.answer = "<rsp><item_cat><cid>1</cid></rsp>";
+  ExpectFailure(FetchError::Kind::NotWellFormed);
+  std::string bomb = "<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaaaaaaaa\">";
+  for (char c = 'b'; c <= 'm'; ++c) {
+    bomb += std::string("<!ENTITY ") + c + " \"";
+    for (int i = 0; i < 16; ++i) bomb += std::string("&") + static_cast<char>(c - 1) + ";";
+    bomb += "\">";
+  }
+  gateway.answer = bomb + "]><rsp><item_cat><cid>&m;</cid></item_cat></rsp>";
+  const auto start = steady_clock::now();
+  EXPECT_FALSE(Fetch());
+  EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST_F(ClientComponentTest, HttpFailuresAreRejected) {
+  gateway.server.Handle("/500", [](const auto&, auto& res) {
+    res.status = 500;
+    res.set_content(kGood, "text/xml");
+  });
+  gateway.server.Handle("/302", [&](const auto&, auto& res) { res.set_redirect(gateway.url()); });
+  name.url = gateway.server.Url("/500");
+  ExpectFailure(FetchError::Kind::HttpStatus);
+  name.url = gateway.server.Url("/302");
+  ExpectFailure(FetchError::Kind::HttpStatus);
+}
+
+TEST_F(ClientComponentTest, EndlessStalledAndAbsentServersFailWithinTheLimits) {
+  gateway.server.Handle("/endless", [&](const auto&, auto& res) {
+    res.set_chunked_content_provider("text/xml", [&](std::size_t, httplib::DataSink& sink) {
+      const std::string chunk = "<item_cat><cid>1</cid></item_cat>";
+      return !gateway.server.Stopping() && sink.write(chunk.data(), chunk.size());
+    });
+  });
+  gateway.server.Handle("/stall", [&](const auto&, auto& res) {
+    res.set_chunked_content_provider("text/xml", [&](std::size_t offset, httplib::DataSink& sink) {
+      if (offset == 0) return sink.write("<rsp><item_cat>", 15);
+      gateway.server.Pause(std::chrono::seconds(30));
+      return false;
+    });
+  });
+  name.url = gateway.server.Url("/endless");
+  ExpectFailure(FetchError::Kind::Transport, std::chrono::seconds(3));
+  name.url = gateway.server.Url("/stall");
+  ExpectFailure(FetchError::Kind::Transport, std::chrono::seconds(3));
+  {
+    test::TestServer gone;
+    name.url = gone.Url("/router/rest");
+  }
+  ExpectFailure(FetchError::Kind::Transport);
+}
+
+TEST_F(ClientComponentTest, DefaultsApplyToTheComponentsCopiesOnly) {
+  TaobaoCatsConditions mine = cond;
+  ASSERT_TRUE(cats.Fetch(mine, info_names, name, xml, results));
+  EXPECT_EQ(mine.parent_cid, "");
+  EXPECT_EQ(mine.method, "");
+  EXPECT_EQ(cats.records().cond.parent_cid, "0");
+  EXPECT_EQ(cats.records().cond.method, "taobao.itemcats.get");
+  EXPECT_EQ(cats.records().name.url, gateway.url());
+  EXPECT_EQ(cats.LastError().kind, FetchError::Kind::None);
+}
+
+TEST(ClientComponentDefaultsTest, GatewayUrlDefaultsToTheProductionGateway) {
+  class NoNetwork : public HttpTransport {
+   public:
+    HttpResult Get(const std::string& url) override {
+      seen = url;
+      return {HttpResult::Failure::Transport, 0, "", "offline"};
+    }
+    std::string seen;
+  };
+  auto transport = std::make_unique<NoNetwork>();
+  NoNetwork* seen = transport.get();
+  TTaobaoCats cats(std::move(transport), test::FixedClock());
+  TaobaoCatsConditions cond;
+  cond.app_secret = "only a secret";
+  const ATaobaoCatsInfo* results = nullptr;
+  EXPECT_FALSE(cats.Fetch(cond, {}, {}, {}, results));
+  EXPECT_EQ(seen->seen.rfind("http://gw.api.taobao.com/router/rest?app_key=&cids=&", 0), 0u);
+  EXPECT_EQ(results, nullptr);
+}
+
+}  // namespace
+}  // namespace orvalen

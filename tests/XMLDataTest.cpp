@@ -1,0 +1,231 @@
+#include "config/XMLData.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Fixtures.h"
+
+namespace orvalen {
+namespace {
+
+// Each leaf's text is its own name with a suffix, so a test can tell which
+// leaf filled which field.
+std::string Leaves(std::initializer_list<const char*> names, const char* suffix = "_N") {
+  std::string xml;
+  for (const char* n : names) xml += std::string("<") + n + ">" + n + suffix + "</" + n + ">";
+  return xml;
+}
+
+std::string ItemSection() {
+  return "<TaobaokeItem><cond><v>2.0</v><method>m.items</method><format>xml</format></cond>"
+         "<back>" +
+         Leaves({"iid", "nick", "title", "price", "pic_url", "click_url", "commission",
+                 "commission_num", "commission_rate", "commission_volume"}) +
+         "</back><name>" +
+         Leaves({"v", "cid", "auto", "area", "sort", "nick", "time", "http", "sign", "s_num",
+                 "e_num", "s_rate", "e_rate", "fields", "format", "method", "app_key", "keyword",
+                 "s_price", "e_price", "page_no", "s_credit", "e_credit", "page_size",
+                 "guarantee"}) +
+         "</name><xmlname><totalResults>total_N</totalResults></xmlname></TaobaokeItem>";
+}
+
+std::string UsersSection(const std::string& buyer_credit) {
+  return "<TaobaoUsers><back>" +
+         Leaves({"sex", "nick", "city", "state", "user_id", "created", "last_visit"}) +
+         "<buyer_credit>" + buyer_credit + "</buyer_credit><seller_credit>" +
+         Leaves({"lever", "scord", "good_num", "total_num"}, "_S") + "</seller_credit></back>" +
+         "<name>" + Leaves({"v", "time", "http", "nicks"}) + "</name>" + "<xmlname>" +
+         Leaves({"user", "location"}) + "</xmlname></TaobaoUsers>";
+}
+
+class XMLDataTest : public ::testing::Test {
+ protected:
+  XMLDataTest() : config(test::QuickHttp()) {}
+
+  bool Load(const std::string& document) {
+    server.Serve("/api" + std::to_string(++served), document);
+    return config.LoadKeys(server.Url("/api" + std::to_string(served)), key, secret);
+  }
+
+  test::TestServer server;
+  TXMLData config;
+  std::string key = "old key", secret = "old secret";
+  int served = 0;
+};
+
+TEST_F(XMLDataTest, LoadKeysReadsKeyAndSecretWhateverTheRootIsCalled) {
+  EXPECT_TRUE(Load("<?xml version=\"1.0\" encoding=\"GBK\"?><anything><api>\n"
+                   "  <app_key>12345</app_key><app_sec><![CDATA[s&cret]]></app_sec></api>"
+                   "</anything>"));
+  EXPECT_EQ(key, "12345");
+  EXPECT_EQ(secret, "s&cret");
+  EXPECT_TRUE(config.LastError().empty());
+}
+
+TEST_F(XMLDataTest, MissingOrEmptyOrMiscasedLeavesReadAsEmpty) {
+  EXPECT_TRUE(Load("<r><api><app_key/><APP_SEC>x</APP_SEC></api></r>"));
+  EXPECT_EQ(key, "");
+  EXPECT_EQ(secret, "");
+  key = secret = "old";
+  EXPECT_TRUE(Load("<r/>"));
+  EXPECT_EQ(key, "");
+  EXPECT_EQ(secret, "");
+}
+
+TEST_F(XMLDataTest, LoadKeysFailuresLeaveWhatWasNotYetRead) {
+  EXPECT_FALSE(Load("<r><api><app_key><x/></app_key><app_sec>s</app_sec></api></r>"));
+  EXPECT_EQ(key, "old key");
+  EXPECT_EQ(secret, "old secret");
+  EXPECT_FALSE(Load("<r><api><app_key>k</app_key><app_sec>a<b/></app_sec></api></r>"));
+  EXPECT_EQ(key, "k");
+  EXPECT_EQ(secret, "old secret");
+  EXPECT_FALSE(Load("<r><api>"));
+  EXPECT_FALSE(config.LoadKeys(server.Url("/missing"), key, secret));
+  EXPECT_NE(config.LastError().find("404"), std::string::npos);
+}
+
+TEST_F(XMLDataTest, ItemLoaderMapsEveryLeafAndSkipsTheTotalSlot) {
+  ASSERT_TRUE(Load("<r>" + ItemSection() + "</r>"));
+  TaobaokeItemConditions cond;
+  cond.keyword = "kept";
+  TaobaokeItemInfo info;
+  info.totalResults = "caller's";
+  TaobaokeItemName name;
+  TaobaokeItemXML xml;
+  config.ReadTaobaokeItem(cond, info, name, xml);
+  EXPECT_EQ(cond.v, "2.0");
+  EXPECT_EQ(cond.method, "m.items");
+  EXPECT_EQ(cond.keyword, "kept");
+  EXPECT_EQ(info.iid, "iid_N");
+  EXPECT_EQ(info.commission_volume, "commission_volume_N");
+  EXPECT_EQ(info.totalResults, "caller's");
+  EXPECT_EQ(name.auto_send, "auto_N");
+  EXPECT_EQ(name.timestamp, "time_N");
+  EXPECT_EQ(name.url, "http_N");
+  EXPECT_EQ(name.start_commissionNum, "s_num_N");
+  EXPECT_EQ(name.end_commissionRate, "e_rate_N");
+  EXPECT_EQ(name.end_credit, "e_credit_N");
+  EXPECT_EQ(name.is_guarantee, "guarantee_N");
+  EXPECT_EQ(xml.totalResults, "total_N");
+}
+
+TEST_F(XMLDataTest, PresentSubElementsEmptyTheirMissingLeavesAbsentOnesChangeNothing) {
+  ASSERT_TRUE(Load("<r><TaobaokeItem><cond><method>only</method></cond><name/></TaobaokeItem>"
+                   "<TaobaokeListurl><name><q>kw</q></name></TaobaokeListurl></r>"));
+  TaobaokeItemConditions cond;
+  cond.v = cond.format = "old";
+  TaobaokeItemInfo info;
+  info.title = "old";
+  TaobaokeItemName name;
+  name.cid = name.url = name.is_guarantee = "old";
+  TaobaokeItemXML xml;
+  xml.totalResults = "old";
+  config.ReadTaobaokeItem(cond, info, name, xml);
+  EXPECT_EQ(cond.method, "only");
+  EXPECT_EQ(cond.v, "");
+  EXPECT_EQ(cond.format, "");
+  EXPECT_EQ(name.cid, "");
+  EXPECT_EQ(name.url, "");
+  EXPECT_EQ(name.is_guarantee, "");
+  EXPECT_EQ(info.title, "old");
+  EXPECT_EQ(xml.totalResults, "old");
+
+  TaobaokeListurlConditions lc;
+  lc.q = "手机";
+  TaobaokeListurlInfo li;
+  TaobaokeListurlName ln;
+  TaobaokeListurlXML lx;
+  config.ReadTaobaokeListurl(lc, li, ln, lx);
+  EXPECT_EQ(lc.q, "手机");
+  EXPECT_EQ(ln.q, "kw");
+  EXPECT_EQ(ln.url, "");
+}
+
+TEST_F(XMLDataTest, UsersCreditNamesAreOneLevelDeeper) {
+  ASSERT_TRUE(Load("<r>" + UsersSection("plain text") + "</r>"));
+  TaobaoUsersConditions cond;
+  TaobaoUsersInfo info;
+  info.buyer_credit.level = "old";
+  TaobaoUsersName name;
+  TaobaoUsersXML xml;
+  config.ReadTaobaoUsers(cond, info, name, xml);
+  EXPECT_EQ(info.last_visit, "last_visit_N");
+  EXPECT_EQ(info.buyer_credit.level, "");
+  EXPECT_EQ(info.seller_credit.level, "lever_S");
+  EXPECT_EQ(info.seller_credit.score, "scord_S");
+  EXPECT_EQ(info.seller_credit.total_num, "total_num_S");
+  EXPECT_EQ(name.nicks, "nicks_N");
+  EXPECT_EQ(name.app_key, "");
+  EXPECT_EQ(xml.location, "location_N");
+}
+
+TEST_F(XMLDataTest, ALeafHoldingElementsEndsTheLoaderThere) {
+  ASSERT_TRUE(Load("<r>" + UsersSection("<lever><x/></lever>") + "</r>"));
+  TaobaoUsersConditions cond;
+  TaobaoUsersInfo info;
+  info.seller_credit.level = info.buyer_credit.level = "old";
+  TaobaoUsersName name;
+  name.nicks = "old";
+  TaobaoUsersXML xml;
+  xml.user = "old";
+  config.ReadTaobaoUsers(cond, info, name, xml);
+  EXPECT_EQ(info.sex, "sex_N");
+  EXPECT_EQ(info.last_visit, "last_visit_N");
+  EXPECT_EQ(info.buyer_credit.level, "old");
+  EXPECT_EQ(info.seller_credit.level, "old");
+  EXPECT_EQ(name.nicks, "old");
+  EXPECT_EQ(xml.user, "old");
+}
+
+TEST_F(XMLDataTest, LoadersChangeNothingWithoutADocumentOrASection) {
+  TaobaoShopConditions cond;
+  cond.v = "old";
+  TaobaoShopInfo info;
+  TaobaoShopName name;
+  name.nick = "old";
+  TaobaoShopXML xml;
+  config.ReadTaobaoShop(cond, info, name, xml);  // never loaded
+  EXPECT_FALSE(Load("<broken"));
+  config.ReadTaobaoShop(cond, info, name, xml);  // load failed
+  ASSERT_TRUE(Load("<r><api><app_key>k</app_key></api></r>"));
+  config.ReadTaobaoShop(cond, info, name, xml);  // no section
+  EXPECT_EQ(cond.v, "old");
+  EXPECT_EQ(name.nick, "old");
+}
+
+TEST_F(XMLDataTest, ShopConvertAndCategoryLoadersFillTheirRecords) {
+  ASSERT_TRUE(Load(
+      "<r><TaobaoShop><back>" + Leaves({"desc", "bulletin"}) + "</back><xmlname>" +
+      Leaves({"shop"}) + "</xmlname></TaobaoShop><TaobaokeShop><back>" +
+      Leaves({"shop_rate"}) + "</back><name>" + Leaves({"sids", "time"}) +
+      "</name></TaobaokeShop><TaobaoCats><cond><v>2.0</v></cond><name>" +
+      Leaves({"cids", "parent_cid", "http"}) + "</name><xmlname>" + Leaves({"item_cat"}) +
+      "</xmlname></TaobaoCats></r>"));
+  TaobaoShopConditions sc;
+  TaobaoShopInfo si;
+  TaobaoShopName sn;
+  TaobaoShopXML sx;
+  config.ReadTaobaoShop(sc, si, sn, sx);
+  EXPECT_EQ(si.desc, "desc_N");
+  EXPECT_EQ(si.bulletin, "bulletin_N");
+  EXPECT_EQ(sx.shop, "shop_N");
+  TaobaokeShopConditions kc;
+  TaobaokeShopInfo ki;
+  TaobaokeShopName kn;
+  TaobaokeShopXML kx;
+  config.ReadTaobaokeShop(kc, ki, kn, kx);
+  EXPECT_EQ(ki.shop_rate, "shop_rate_N");
+  EXPECT_EQ(kn.sids, "sids_N");
+  EXPECT_EQ(kn.timestamp, "time_N");
+  TaobaoCatsConditions cc;
+  TaobaoCatsInfo ci;
+  TaobaoCatsName cn;
+  TaobaoCatsXML cx;
+  config.ReadTaobaoCats(cc, ci, cn, cx);
+  EXPECT_EQ(cc.v, "2.0");
+  EXPECT_EQ(cn.parent_cid, "parent_cid_N");
+  EXPECT_EQ(cn.url, "http_N");
+  EXPECT_EQ(cx.item_cat, "item_cat_N");
+}
+
+}  // namespace
+}  // namespace orvalen
