@@ -17,14 +17,17 @@ namespace {
 class CannedTransport : public HttpTransport {
  public:
   explicit CannedTransport(std::string body) : body_(std::move(body)) {}
-  HttpResult Get(const std::string&) override { return {HttpResult::Failure::None, 200, body_, ""}; }
+  HttpResult Get(const std::string&) override {
+    return {HttpResult::Failure::None, 200, body_, ""};
+  }
 
  private:
   std::string body_;
 };
 
 std::string ItemAnswer() {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?><rsp><totalResults>20000</totalResults>";
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?><rsp><totalResults>20000</totalResults>";
   for (int i = 0; i < 40; ++i) {
     const std::string n = std::to_string(i);
     xml += "<taobaokeItem><iid>" + std::to_string(1000000 + i) + "</iid><nick>卖家_" + n +

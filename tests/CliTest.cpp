@@ -52,9 +52,7 @@ class CliTest : public ::testing::Test {
     return RunCli(args, out, err);
   }
   // Query of the last gateway request.
-  test::QueryPairs LastQuery() const {
-    return test::SplitQuery(server.Requests().back().target);
-  }
+  test::QueryPairs LastQuery() const { return test::SplitQuery(server.Requests().back().target); }
 
   test::TestServer server;
   std::map<std::string, std::string> answers;
@@ -132,17 +130,17 @@ TEST_F(CliTest, FailuresExitOneWithTheReason) {
 }
 
 TEST_F(CliTest, UsageErrorsExitTwo) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {},
-           {"nope"},
-           {"users"},
-           {"shop", "a", "b"},
-           {"items", "--price", "10"},
-           {"items", "--price", "a-b"},
-           {"items", "--page", "0"},
-           {"items", "--keyword"},
-           {"items", "--colour", "red"},
-           {"cats", "x"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"nope"},
+                                             {"users"},
+                                             {"shop", "a", "b"},
+                                             {"items", "--price", "10"},
+                                             {"items", "--price", "a-b"},
+                                             {"items", "--page", "0"},
+                                             {"items", "--keyword"},
+                                             {"items", "--colour", "red"},
+                                             {"cats", "x"}}) {
     std::ostringstream o, e;
     EXPECT_EQ(RunCli(args, o, e), 2) << (args.empty() ? "" : args[0]);
     EXPECT_NE(e.str().find("usage:"), std::string::npos);

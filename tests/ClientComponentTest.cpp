@@ -11,23 +11,18 @@ namespace orvalen {
 namespace {
 
 using std::chrono::steady_clock;
-using test::FakeGateway;
 
 constexpr const char* kGood =
     "<itemcats_get_response><item_cat><cid>14</cid><name>数码相机</name></item_cat>"
     "</itemcats_get_response>";
 
-class ClientComponentTest : public ::testing::Test {
+class ClientComponentTest : public test::GatewayTest<TTaobaoCats> {
  protected:
-  ClientComponentTest() : cats(test::QuickHttp(), test::FixedClock()) {
-    name.url = gateway.url();
-    cond.app_key = "key";
-    cond.app_secret = "TopSecretValue";
+  ClientComponentTest() {
     gateway.answer = kGood;
     EXPECT_TRUE(Fetch());
     first = results;
   }
-  bool Fetch() { return cats.Fetch(cond, info_names, name, xml, results); }
 
   // Fails within `limit`, leaves the first answer's entries and never shows
   // the secret in the reason.
@@ -36,27 +31,20 @@ class ClientComponentTest : public ::testing::Test {
     const ATaobaoCatsInfo* before = results;
     EXPECT_FALSE(Fetch());
     EXPECT_LT(steady_clock::now() - start, limit);
-    EXPECT_EQ(cats.LastError().kind, kind) << cats.LastError().message;
-    EXPECT_FALSE(cats.LastError().message.empty());
-    EXPECT_EQ(cats.LastError().message.find(cond.app_secret), std::string::npos);
+    EXPECT_EQ(component.LastError().kind, kind) << component.LastError().message;
+    EXPECT_FALSE(component.LastError().message.empty());
+    EXPECT_EQ(component.LastError().message.find(kSecret), std::string::npos);
     EXPECT_EQ(results, before);
     EXPECT_EQ((*first)[0].name, "数码相机");
   }
 
-  FakeGateway gateway;
-  TTaobaoCats cats;
-  TaobaoCatsConditions cond;
-  TaobaoCatsInfo info_names;
-  TaobaoCatsName name;
-  TaobaoCatsXML xml;
-  const ATaobaoCatsInfo* results = nullptr;
   const ATaobaoCatsInfo* first = nullptr;
 };
 
 TEST_F(ClientComponentTest, GatewayErrorAnswerIsRejectedWithItsCode) {
   gateway.answer = "<error_rsp><code>29</code><msg>Invalid app Key</msg></error_rsp>";
   ExpectFailure(FetchError::Kind::Gateway);
-  EXPECT_EQ(cats.LastError().message, "gateway error 29: Invalid app Key");
+  EXPECT_EQ(component.LastError().message, "gateway error 29: Invalid app Key");
   gateway.answer = "<rsp><something/></rsp>";
   ExpectFailure(FetchError::Kind::NoMarker);
 }
@@ -115,13 +103,13 @@ TEST_F(ClientComponentTest, EndlessStalledAndAbsentServersFailWithinTheLimits) {
 
 TEST_F(ClientComponentTest, DefaultsApplyToTheComponentsCopiesOnly) {
   TaobaoCatsConditions mine = cond;
-  ASSERT_TRUE(cats.Fetch(mine, info_names, name, xml, results));
+  ASSERT_TRUE(component.Fetch(mine, info_names, name, xml, results));
   EXPECT_EQ(mine.parent_cid, "");
   EXPECT_EQ(mine.method, "");
-  EXPECT_EQ(cats.records().cond.parent_cid, "0");
-  EXPECT_EQ(cats.records().cond.method, "taobao.itemcats.get");
-  EXPECT_EQ(cats.records().name.url, gateway.url());
-  EXPECT_EQ(cats.LastError().kind, FetchError::Kind::None);
+  EXPECT_EQ(component.records().cond.parent_cid, "0");
+  EXPECT_EQ(component.records().cond.method, "taobao.itemcats.get");
+  EXPECT_EQ(component.records().name.url, gateway.url());
+  EXPECT_EQ(component.LastError().kind, FetchError::Kind::None);
 }
 
 TEST(ClientComponentDefaultsTest, GatewayUrlDefaultsToTheProductionGateway) {

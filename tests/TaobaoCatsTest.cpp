@@ -22,35 +22,19 @@ std::string Answer(int count) {
   return xml + "</itemcats_get_response><!--cache-->";
 }
 
-class TaobaoCatsTest : public ::testing::Test {
- protected:
-  TaobaoCatsTest() : cats(test::QuickHttp(), test::FixedClock()) {
-    name.url = gateway.url();
-    cond.app_key = "12345";
-    cond.app_secret = "secret";
-  }
-  bool Fetch() { return cats.Fetch(cond, info_names, name, xml, results); }
-
-  FakeGateway gateway;
-  TTaobaoCats cats;
-  TaobaoCatsConditions cond;
-  TaobaoCatsInfo info_names;
-  TaobaoCatsName name;
-  TaobaoCatsXML xml;
-  const ATaobaoCatsInfo* results = nullptr;
-};
+using TaobaoCatsTest = test::GatewayTest<TTaobaoCats>;
 
 TEST_F(TaobaoCatsTest, TopLevelRequestMatchesTheWorkedExample) {
   gateway.answer = Answer(1);
   ASSERT_TRUE(Fetch());
-  const std::string url = gateway.server.Url(gateway.last_target());
+  const std::string url = LastUrl();
   const std::string expected_head =
       gateway.url() +
       "?app_key=12345&cids=&fields=cid,name,status,is_parent,parent_cid,sort_order&format=xml"
       "&method=taobao.itemcats.get&parent_cid=0&timestamp=" +
       test::kTimestampInUrl + "&v=1.0&sign=";
   EXPECT_EQ(url.substr(0, expected_head.size()), expected_head);
-  EXPECT_TRUE(test::SignatureMatches(url, "secret"));
+  EXPECT_TRUE(test::SignatureMatches(url, kSecret));
 }
 
 TEST_F(TaobaoCatsTest, ParentIsLeftEmptyWhenIdsAreGiven) {

@@ -16,40 +16,28 @@ constexpr const char* kShop =
     "<bulletin>notice</bulletin><pic_path>/p.jpg</pic_path><modified>2010-01-01</modified>"
     "</shop></shop_get_response>";
 
-class TaobaoShopTest : public ::testing::Test {
+class TaobaoShopTest : public test::GatewayTest<TTaobaoShop> {
  protected:
-  TaobaoShopTest() : shop(test::QuickHttp(), test::FixedClock()) {
-    name.url = gateway.url();
-    cond.app_key = "12345";
-    cond.app_secret = "secret";
+  TaobaoShopTest() {
     cond.nick = "店主";
     gateway.answer = kShop;
   }
-  bool Fetch() { return shop.Fetch(cond, info_names, name, xml, result); }
-
-  FakeGateway gateway;
-  TTaobaoShop shop;
-  TaobaoShopConditions cond;
-  TaobaoShopInfo info_names;
-  TaobaoShopName name;
-  TaobaoShopXML xml;
-  const TaobaoShopInfo* result = nullptr;
 };
 
 TEST_F(TaobaoShopTest, WithoutConfiguredNamesDescAndBulletinAreEmptyItemsAndNotRead) {
   ASSERT_TRUE(Fetch());
-  const std::string url = gateway.server.Url(gateway.last_target());
+  const std::string url = LastUrl();
   const test::QueryPairs q = test::SplitQuery(url);
   EXPECT_EQ(test::Names(q), (std::vector<std::string>{"app_key", "fields", "format", "method",
                                                       "nick", "timestamp", "v", "sign"}));
   EXPECT_EQ(test::ValueOf(q, "fields"), "sid,cid,nick,,title,,created,pic_path,modified");
   EXPECT_EQ(test::ValueOf(q, "nick"), "%E5%BA%97%E4%B8%BB");
-  EXPECT_TRUE(test::SignatureMatches(url, "secret"));
-  EXPECT_EQ(result->sid, "1001");
-  EXPECT_EQ(result->nick, "店主");
-  EXPECT_EQ(result->modified, "2010-01-01");
-  EXPECT_EQ(result->desc, "");
-  EXPECT_EQ(result->bulletin, "");
+  EXPECT_TRUE(test::SignatureMatches(url, kSecret));
+  EXPECT_EQ(results->sid, "1001");
+  EXPECT_EQ(results->nick, "店主");
+  EXPECT_EQ(results->modified, "2010-01-01");
+  EXPECT_EQ(results->desc, "");
+  EXPECT_EQ(results->bulletin, "");
 }
 
 TEST_F(TaobaoShopTest, ConfiguredDescAndBulletinAreAskedForBeforeCreatedAndRead) {
@@ -58,12 +46,12 @@ TEST_F(TaobaoShopTest, ConfiguredDescAndBulletinAreAskedForBeforeCreatedAndRead)
   ASSERT_TRUE(Fetch());
   EXPECT_EQ(test::ValueOf(test::SplitQuery(gateway.last_target()), "fields"),
             "sid,cid,nick,desc,title,bulletin,created,pic_path,modified");
-  EXPECT_EQ(result->desc, "<p>desc</p>");
-  EXPECT_EQ(result->bulletin, "notice");
+  EXPECT_EQ(results->desc, "<p>desc</p>");
+  EXPECT_EQ(results->bulletin, "notice");
 
   info_names = {};  // a later call without the names does not keep stale values
   ASSERT_TRUE(Fetch());
-  EXPECT_EQ(result->desc, "");
+  EXPECT_EQ(results->desc, "");
 }
 
 TEST_F(TaobaoShopTest, RefusesWithoutNickOrCredentials) {
@@ -74,7 +62,7 @@ TEST_F(TaobaoShopTest, RefusesWithoutNickOrCredentials) {
   cond.app_secret.clear();
   EXPECT_FALSE(Fetch());
   EXPECT_EQ(gateway.calls(), 0u);
-  EXPECT_EQ(shop.LastError().kind, FetchError::Kind::Precondition);
+  EXPECT_EQ(component.LastError().kind, FetchError::Kind::Precondition);
 }
 
 }  // namespace

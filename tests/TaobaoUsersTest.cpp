@@ -13,8 +13,8 @@ using test::FakeGateway;
 std::string User(const std::string& nick, const std::string& state, const std::string& city,
                  int level) {
   const std::string lv = std::to_string(level);
-  return "<user><sex>m</sex><nick>" + nick + "</nick><location><city>" + city +
-         "</city><state>" + state +
+  return "<user><sex>m</sex><nick>" + nick + "</nick><location><city>" + city + "</city><state>" +
+         state +
          "</state></location><user_id>7</user_id><created>2008-01-01 10:00:00</created>"
          "<last_visit>2010-05-01 10:00:00</last_visit>"
          "<buyer_credit><level>1</level><score>3</score><good_num>3</good_num>"
@@ -23,29 +23,15 @@ std::string User(const std::string& nick, const std::string& state, const std::s
          "<total_num>100</total_num></seller_credit></user>";
 }
 
-class TaobaoUsersTest : public ::testing::Test {
+class TaobaoUsersTest : public test::GatewayTest<TTaobaoUsers> {
  protected:
-  TaobaoUsersTest() : users(test::QuickHttp(), test::FixedClock()) {
-    name.url = gateway.url();
-    cond.app_key = "12345";
-    cond.app_secret = "secret";
-    cond.nicks = "卖家A,seller_B,";
-  }
-  bool Fetch() { return users.Fetch(cond, info_names, name, xml, results); }
-
-  FakeGateway gateway;
-  TTaobaoUsers users;
-  TaobaoUsersConditions cond;
-  TaobaoUsersInfo info_names;
-  TaobaoUsersName name;
-  TaobaoUsersXML xml;
-  const ATaobaoUsersInfo* results = nullptr;
+  TaobaoUsersTest() { cond.nicks = "卖家A,seller_B,"; }
 };
 
 TEST_F(TaobaoUsersTest, RequestAsksForDottedLocationFieldsAndEncodesNicks) {
   gateway.answer = "<users_get_response>" + User("a", "浙江", "杭州", 6) + "</users_get_response>";
   ASSERT_TRUE(Fetch());
-  const std::string url = gateway.server.Url(gateway.last_target());
+  const std::string url = LastUrl();
   const test::QueryPairs q = test::SplitQuery(url);
   EXPECT_EQ(test::Names(q), (std::vector<std::string>{"app_key", "fields", "format", "method",
                                                       "nicks", "timestamp", "v", "sign"}));
@@ -55,7 +41,7 @@ TEST_F(TaobaoUsersTest, RequestAsksForDottedLocationFieldsAndEncodesNicks) {
   EXPECT_EQ(test::PercentDecode(test::ValueOf(q, "nicks")), "卖家A,seller_B,");
   EXPECT_EQ(test::ValueOf(q, "nicks").substr(0, 3), "%E5");  // every byte escaped
   EXPECT_EQ(test::ValueOf(q, "method"), "taobao.users.get");
-  EXPECT_TRUE(test::SignatureMatches(url, "secret"));
+  EXPECT_TRUE(test::SignatureMatches(url, kSecret));
 }
 
 TEST_F(TaobaoUsersTest, ReadsLocationAndBothCredits) {
@@ -83,8 +69,8 @@ TEST_F(TaobaoUsersTest, SellerCreditIsReadUnderTheBuyerCreditNames) {
       "<ignored>2</ignored></seller_credit></user></r>";
   ASSERT_TRUE(Fetch());
   EXPECT_EQ((*results)[0].seller_credit.level, "9");
-  EXPECT_EQ(users.records().names.seller_credit.level, "lvl");
-  EXPECT_EQ(users.records().names.seller_credit.score, "score");
+  EXPECT_EQ(component.records().names.seller_credit.level, "lvl");
+  EXPECT_EQ(component.records().names.seller_credit.score, "score");
 }
 
 TEST_F(TaobaoUsersTest, EntriesFollowChildrenWhateverTheirNameAndClearTheRest) {

@@ -21,29 +21,18 @@ std::string ItemXml(int i, const std::string& title) {
 }
 
 std::string Answer(int count, const std::string& extra = "") {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rsp>\n<totalResults>1234</totalResults>\n";
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rsp>\n<totalResults>1234</totalResults>\n";
   for (int i = 0; i < count; ++i) xml += ItemXml(i, "item " + std::to_string(i)) + "\n";
   return xml + extra + "</rsp>\n<!--top011.cm4-->";
 }
 
-class TaobaokeItemTest : public ::testing::Test {
+class TaobaokeItemTest : public test::GatewayTest<TTaobaokeItem> {
  protected:
-  TaobaokeItemTest() : item(test::QuickHttp(), test::FixedClock()) {
-    name.url = gateway.url();
-    cond.app_key = "12345";
-    cond.app_secret = "s3cret";
+  TaobaokeItemTest() {
     cond.nick = "peldrun";
     cond.cid = "0";
   }
-  bool Fetch() { return item.Fetch(cond, info_names, name, xml, results); }
-
-  FakeGateway gateway;
-  TTaobaokeItem item;
-  TaobaokeItemConditions cond;
-  TaobaokeItemInfo info_names;
-  TaobaokeItemName name;
-  TaobaokeItemXML xml;
-  const ATaobaokeItemInfo* results = nullptr;
 };
 
 TEST_F(TaobaokeItemTest, SendsAll23ParametersInOrderWithKindsAndASignature) {
@@ -54,15 +43,33 @@ TEST_F(TaobaokeItemTest, SendsAll23ParametersInOrderWithKindsAndASignature) {
   cond.start_credit = "1heart";
   cond.end_credit = "5goldencrown";
   cond.page_no = "2";
-  ASSERT_TRUE(Fetch()) << item.LastError().message;
-  const std::string url = gateway.server.Url(gateway.last_target());
+  ASSERT_TRUE(Fetch()) << component.LastError().message;
+  const std::string url = LastUrl();
   const test::QueryPairs q = test::SplitQuery(url);
-  EXPECT_EQ(test::Names(q),
-            (std::vector<std::string>{
-                "app_key", "area", "auto_send", "cid", "end_commissionNum", "end_commissionRate",
-                "end_credit", "end_price", "fields", "format", "is_guarantee", "keyword", "method",
-                "nick", "page_no", "page_size", "sort", "start_commissionNum",
-                "start_commissionRate", "start_credit", "start_price", "timestamp", "v", "sign"}));
+  EXPECT_EQ(test::Names(q), (std::vector<std::string>{"app_key",
+                                                      "area",
+                                                      "auto_send",
+                                                      "cid",
+                                                      "end_commissionNum",
+                                                      "end_commissionRate",
+                                                      "end_credit",
+                                                      "end_price",
+                                                      "fields",
+                                                      "format",
+                                                      "is_guarantee",
+                                                      "keyword",
+                                                      "method",
+                                                      "nick",
+                                                      "page_no",
+                                                      "page_size",
+                                                      "sort",
+                                                      "start_commissionNum",
+                                                      "start_commissionRate",
+                                                      "start_credit",
+                                                      "start_price",
+                                                      "timestamp",
+                                                      "v",
+                                                      "sign"}));
   EXPECT_EQ(test::ValueOf(q, "keyword"), "%E6%90%9C%E7%B4%A2");
   EXPECT_EQ(test::PercentDecode(test::ValueOf(q, "area")), "江苏,浙江");
   EXPECT_EQ(test::ValueOf(q, "nick"), "%70%65%6C%64%72%75%6E");
@@ -75,9 +82,9 @@ TEST_F(TaobaokeItemTest, SendsAll23ParametersInOrderWithKindsAndASignature) {
   EXPECT_EQ(test::ValueOf(q, "format"), "xml");
   EXPECT_EQ(test::ValueOf(q, "v"), "1.0");
   EXPECT_EQ(test::ValueOf(q, "timestamp"), test::kTimestampInUrl);
-  EXPECT_TRUE(test::SignatureMatches(url, "s3cret"));
-  EXPECT_EQ(url.find("s3cret"), std::string::npos);
-  EXPECT_EQ(item.BuildRequestURL(), url);
+  EXPECT_TRUE(test::SignatureMatches(url, kSecret));
+  EXPECT_EQ(url.find(kSecret), std::string::npos);
+  EXPECT_EQ(component.BuildRequestURL(), url);
 }
 
 TEST_F(TaobaokeItemTest, ConfiguredNamesKeepTheirPlaceInTheOrder) {
@@ -93,8 +100,7 @@ TEST_F(TaobaokeItemTest, ConfiguredNamesKeepTheirPlaceInTheOrder) {
   EXPECT_EQ(names[8], "f");
   EXPECT_EQ(names.back(), "signature");
   EXPECT_EQ(test::ValueOf(q, "f").substr(0, 9), "iid,name,");
-  EXPECT_TRUE(test::SignatureMatches(gateway.server.Url(gateway.last_target()), "s3cret",
-                                     "signature"));
+  EXPECT_TRUE(test::SignatureMatches(LastUrl(), kSecret, "signature"));
 }
 
 TEST_F(TaobaokeItemTest, RefusesWithoutKeyOrCategoryAndKeywordOrNick) {
@@ -113,10 +119,10 @@ TEST_F(TaobaokeItemTest, RefusesWithoutKeyOrCategoryAndKeywordOrNick) {
     TaobaokeItemConditions changed = cond;
     c.change(changed);
     const std::size_t before = gateway.calls();
-    EXPECT_EQ(item.Fetch(changed, info_names, name, xml, results), c.sent);
+    EXPECT_EQ(component.Fetch(changed, info_names, name, xml, results), c.sent);
     EXPECT_EQ(gateway.calls() - before, c.sent ? 1u : 0u);
     if (!c.sent) {
-      EXPECT_EQ(item.LastError().kind, FetchError::Kind::Precondition);
+      EXPECT_EQ(component.LastError().kind, FetchError::Kind::Precondition);
     }
   }
 }
@@ -173,13 +179,13 @@ TEST_F(TaobaokeItemTest, RejectedAnswersKeepThePreviousResults) {
 
   gateway.answer = "<error_rsp><code>25</code><msg>Invalid signature</msg></error_rsp>";
   EXPECT_FALSE(Fetch());
-  EXPECT_EQ(item.LastError().kind, FetchError::Kind::Gateway);
-  EXPECT_EQ(item.LastError().message, "gateway error 25: Invalid signature");
+  EXPECT_EQ(component.LastError().kind, FetchError::Kind::Gateway);
+  EXPECT_EQ(component.LastError().message, "gateway error 25: Invalid signature");
   EXPECT_EQ((*first)[1].title, "item 1");
 
   gateway.answer = Answer(0, "<taobaokeItem><title><b>bold</b></title></taobaokeItem>");
   EXPECT_FALSE(Fetch());
-  EXPECT_EQ(item.LastError().kind, FetchError::Kind::Parse);
+  EXPECT_EQ(component.LastError().kind, FetchError::Kind::Parse);
 }
 
 TEST(StripTagsTest, RemovesCompleteTagsOnly) {

@@ -10,24 +10,12 @@ namespace {
 
 using test::FakeGateway;
 
-class TaobaokeListurlTest : public ::testing::Test {
+class TaobaokeListurlTest : public test::GatewayTest<TTaobaokeListurl> {
  protected:
-  TaobaokeListurlTest() : listurl(test::QuickHttp(), test::FixedClock()) {
-    name.url = gateway.url();
-    cond.app_key = "12345";
-    cond.app_secret = "secret";
+  TaobaokeListurlTest() {
     cond.nick = "peldrun";
     cond.q = "手机";
   }
-  bool Fetch() { return listurl.Fetch(cond, info_names, name, xml, result); }
-
-  FakeGateway gateway;
-  TTaobaokeListurl listurl;
-  TaobaokeListurlConditions cond;
-  TaobaokeListurlInfo info_names;
-  TaobaokeListurlName name;
-  TaobaokeListurlXML xml;
-  const TaobaokeListurlInfo* result = nullptr;
 };
 
 TEST_F(TaobaokeListurlTest, SendsNoFieldsAndEncodesKeywordAndNick) {
@@ -35,22 +23,22 @@ TEST_F(TaobaokeListurlTest, SendsNoFieldsAndEncodesKeywordAndNick) {
       "<r><taobaokeItem><list_url_by_q>http://s.click/list?q=1&amp;x=2</list_url_by_q>"
       "</taobaokeItem></r>";
   ASSERT_TRUE(Fetch());
-  const std::string url = gateway.server.Url(gateway.last_target());
+  const std::string url = LastUrl();
   const test::QueryPairs q = test::SplitQuery(url);
   EXPECT_EQ(test::Names(q), (std::vector<std::string>{"app_key", "format", "method", "nick", "q",
                                                       "timestamp", "v", "sign"}));
   EXPECT_EQ(test::ValueOf(q, "q"), "%E6%89%8B%E6%9C%BA");
   EXPECT_EQ(test::ValueOf(q, "nick"), "%70%65%6C%64%72%75%6E");
   EXPECT_EQ(test::ValueOf(q, "method"), "taobao.taobaoke.listurl.get");
-  EXPECT_TRUE(test::SignatureMatches(url, "secret"));
-  EXPECT_EQ(result->list_url_by_q, "http://s.click/list?q=1&x=2");
+  EXPECT_TRUE(test::SignatureMatches(url, kSecret));
+  EXPECT_EQ(results->list_url_by_q, "http://s.click/list?q=1&x=2");
 }
 
 TEST_F(TaobaokeListurlTest, TheUrlComesFromTheFirstChildOnly) {
   gateway.answer =
       "<r><first><other/></first><taobaokeItem><list_url_by_q>u</list_url_by_q></taobaokeItem></r>";
   ASSERT_TRUE(Fetch());
-  EXPECT_EQ(result->list_url_by_q, "");
+  EXPECT_EQ(results->list_url_by_q, "");
 }
 
 TEST_F(TaobaokeListurlTest, FailuresKeepThePreviousUrl) {
@@ -60,8 +48,8 @@ TEST_F(TaobaokeListurlTest, FailuresKeepThePreviousUrl) {
   EXPECT_FALSE(Fetch());
   cond.q.clear();
   EXPECT_FALSE(Fetch());
-  EXPECT_EQ(listurl.LastError().kind, FetchError::Kind::Precondition);
-  EXPECT_EQ(result->list_url_by_q, "kept");
+  EXPECT_EQ(component.LastError().kind, FetchError::Kind::Precondition);
+  EXPECT_EQ(results->list_url_by_q, "kept");
   EXPECT_EQ(gateway.calls(), 2u);
 }
 

@@ -17,38 +17,26 @@ std::string Converted(int i) {
          "</click_url><shop_commission.rate>5.5</shop_commission.rate></taobaokeShop>";
 }
 
-class TaobaokeShopTest : public ::testing::Test {
+class TaobaokeShopTest : public test::GatewayTest<TTaobaokeShop> {
  protected:
-  TaobaokeShopTest() : convert(test::QuickHttp(), test::FixedClock()) {
-    name.url = gateway.url();
-    cond.app_key = "12345";
-    cond.app_secret = "secret";
+  TaobaokeShopTest() {
     cond.nick = "peldrun";
     cond.sids = "1001";
   }
-  bool Fetch() { return convert.Fetch(cond, info_names, name, xml, results); }
-
-  FakeGateway gateway;
-  TTaobaokeShop convert;
-  TaobaokeShopConditions cond;
-  TaobaokeShopInfo info_names;
-  TaobaokeShopName name;
-  TaobaokeShopXML xml;
-  const ATaobaokeShopInfo* results = nullptr;
 };
 
 TEST_F(TaobaokeShopTest, SidsArePlainAndTheDottedRateIsOneElementName) {
   gateway.answer = "<r>" + Converted(0) + "</r>";
   cond.sids = "1001,1002";
   ASSERT_TRUE(Fetch());
-  const std::string url = gateway.server.Url(gateway.last_target());
+  const std::string url = LastUrl();
   const test::QueryPairs q = test::SplitQuery(url);
   EXPECT_EQ(test::Names(q), (std::vector<std::string>{"app_key", "fields", "format", "method",
                                                       "nick", "sids", "timestamp", "v", "sign"}));
   EXPECT_EQ(test::ValueOf(q, "sids"), "1001,1002");
   EXPECT_EQ(test::ValueOf(q, "fields"), "user_id,shop_title,click_url,shop_commission.rate");
   EXPECT_EQ(test::ValueOf(q, "method"), "taobao.taobaoke.shops.convert");
-  EXPECT_TRUE(test::SignatureMatches(url, "secret"));
+  EXPECT_TRUE(test::SignatureMatches(url, kSecret));
   EXPECT_EQ((*results)[0].click_url, "http://s.click/0");
   EXPECT_EQ((*results)[0].shop_rate, "5.5");
   EXPECT_EQ((*results)[0].shop_title, "店0");

@@ -21,10 +21,10 @@ std::string ItemSection() {
          Leaves({"iid", "nick", "title", "price", "pic_url", "click_url", "commission",
                  "commission_num", "commission_rate", "commission_volume"}) +
          "</back><name>" +
-         Leaves({"v", "cid", "auto", "area", "sort", "nick", "time", "http", "sign", "s_num",
-                 "e_num", "s_rate", "e_rate", "fields", "format", "method", "app_key", "keyword",
-                 "s_price", "e_price", "page_no", "s_credit", "e_credit", "page_size",
-                 "guarantee"}) +
+         Leaves({"v",        "cid",      "auto",      "area",     "sort",    "nick",    "time",
+                 "http",     "sign",     "s_num",     "e_num",    "s_rate",  "e_rate",  "fields",
+                 "format",   "method",   "app_key",   "keyword",  "s_price", "e_price", "page_no",
+                 "s_credit", "e_credit", "page_size", "guarantee"}) +
          "</name><xmlname><totalResults>total_N</totalResults></xmlname></TaobaokeItem>";
 }
 
@@ -53,9 +53,10 @@ class XMLDataTest : public ::testing::Test {
 };
 
 TEST_F(XMLDataTest, LoadKeysReadsKeyAndSecretWhateverTheRootIsCalled) {
-  EXPECT_TRUE(Load("<?xml version=\"1.0\" encoding=\"GBK\"?><anything><api>\n"
-                   "  <app_key>12345</app_key><app_sec><![CDATA[s&cret]]></app_sec></api>"
-                   "</anything>"));
+  EXPECT_TRUE(
+      Load("<?xml version=\"1.0\" encoding=\"GBK\"?><anything><api>\n"
+           "  <app_key>12345</app_key><app_sec><![CDATA[s&cret]]></app_sec></api>"
+           "</anything>"));
   EXPECT_EQ(key, "12345");
   EXPECT_EQ(secret, "s&cret");
   EXPECT_TRUE(config.LastError().empty());
@@ -109,8 +110,9 @@ TEST_F(XMLDataTest, ItemLoaderMapsEveryLeafAndSkipsTheTotalSlot) {
 }
 
 TEST_F(XMLDataTest, PresentSubElementsEmptyTheirMissingLeavesAbsentOnesChangeNothing) {
-  ASSERT_TRUE(Load("<r><TaobaokeItem><cond><method>only</method></cond><name/></TaobaokeItem>"
-                   "<TaobaokeListurl><name><q>kw</q></name></TaobaokeListurl></r>"));
+  ASSERT_TRUE(
+      Load("<r><TaobaokeItem><cond><method>only</method></cond><name/></TaobaokeItem>"
+           "<TaobaokeListurl><name><q>kw</q></name></TaobaokeListurl></r>"));
   TaobaokeItemConditions cond;
   cond.v = cond.format = "old";
   TaobaokeItemInfo info;
@@ -193,38 +195,28 @@ TEST_F(XMLDataTest, LoadersChangeNothingWithoutADocumentOrASection) {
 }
 
 TEST_F(XMLDataTest, ShopConvertAndCategoryLoadersFillTheirRecords) {
-  ASSERT_TRUE(Load(
-      "<r><TaobaoShop><back>" + Leaves({"desc", "bulletin"}) + "</back><xmlname>" +
-      Leaves({"shop"}) + "</xmlname></TaobaoShop><TaobaokeShop><back>" +
-      Leaves({"shop_rate"}) + "</back><name>" + Leaves({"sids", "time"}) +
-      "</name></TaobaokeShop><TaobaoCats><cond><v>2.0</v></cond><name>" +
-      Leaves({"cids", "parent_cid", "http"}) + "</name><xmlname>" + Leaves({"item_cat"}) +
-      "</xmlname></TaobaoCats></r>"));
-  TaobaoShopConditions sc;
-  TaobaoShopInfo si;
-  TaobaoShopName sn;
-  TaobaoShopXML sx;
-  config.ReadTaobaoShop(sc, si, sn, sx);
-  EXPECT_EQ(si.desc, "desc_N");
-  EXPECT_EQ(si.bulletin, "bulletin_N");
-  EXPECT_EQ(sx.shop, "shop_N");
-  TaobaokeShopConditions kc;
-  TaobaokeShopInfo ki;
-  TaobaokeShopName kn;
-  TaobaokeShopXML kx;
-  config.ReadTaobaokeShop(kc, ki, kn, kx);
-  EXPECT_EQ(ki.shop_rate, "shop_rate_N");
-  EXPECT_EQ(kn.sids, "sids_N");
-  EXPECT_EQ(kn.timestamp, "time_N");
-  TaobaoCatsConditions cc;
-  TaobaoCatsInfo ci;
-  TaobaoCatsName cn;
-  TaobaoCatsXML cx;
-  config.ReadTaobaoCats(cc, ci, cn, cx);
-  EXPECT_EQ(cc.v, "2.0");
-  EXPECT_EQ(cn.parent_cid, "parent_cid_N");
-  EXPECT_EQ(cn.url, "http_N");
-  EXPECT_EQ(cx.item_cat, "item_cat_N");
+  ASSERT_TRUE(Load("<r><TaobaoShop><back>" + Leaves({"desc", "bulletin"}) + "</back><xmlname>" +
+                   Leaves({"shop"}) + "</xmlname></TaobaoShop><TaobaokeShop><back>" +
+                   Leaves({"shop_rate"}) + "</back><name>" + Leaves({"sids", "time"}) +
+                   "</name></TaobaokeShop><TaobaoCats><cond><v>2.0</v></cond><name>" +
+                   Leaves({"cids", "parent_cid", "http"}) + "</name><xmlname>" +
+                   Leaves({"item_cat"}) + "</xmlname></TaobaoCats></r>"));
+  TTaobaoShop::Records shop;
+  config.ReadTaobaoShop(shop.cond, shop.names, shop.name, shop.xml);
+  EXPECT_EQ(shop.names.desc, "desc_N");
+  EXPECT_EQ(shop.names.bulletin, "bulletin_N");
+  EXPECT_EQ(shop.xml.shop, "shop_N");
+  TTaobaokeShop::Records convert;
+  config.ReadTaobaokeShop(convert.cond, convert.names, convert.name, convert.xml);
+  EXPECT_EQ(convert.names.shop_rate, "shop_rate_N");
+  EXPECT_EQ(convert.name.sids, "sids_N");
+  EXPECT_EQ(convert.name.timestamp, "time_N");
+  TTaobaoCats::Records cats;
+  config.ReadTaobaoCats(cats.cond, cats.names, cats.name, cats.xml);
+  EXPECT_EQ(cats.cond.v, "2.0");
+  EXPECT_EQ(cats.name.parent_cid, "parent_cid_N");
+  EXPECT_EQ(cats.name.url, "http_N");
+  EXPECT_EQ(cats.xml.item_cat, "item_cat_N");
 }
 
 }  // namespace

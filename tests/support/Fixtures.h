@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "openapi/ClientComponent.h"
 #include "platform/CurlHttpClient.h"
 #include "support/TestServer.h"
@@ -45,6 +47,30 @@ struct FakeGateway {
   std::string url() const { return server.Url("/router/rest"); }
   std::size_t calls() const { return server.Requests().size(); }
   std::string last_target() const { return server.Requests().back().target; }
+};
+
+// A client component talking to a FakeGateway, with its four records ready
+// (gateway URL, key and secret set) and the results of the last Fetch.
+template <class Component>
+class GatewayTest : public ::testing::Test {
+ protected:
+  GatewayTest() : component(QuickHttp(), FixedClock()) {
+    name.url = gateway.url();
+    cond.app_key = "12345";
+    cond.app_secret = kSecret;
+  }
+  bool Fetch() { return component.Fetch(cond, info_names, name, xml, results); }
+  // The last request as a full URL.
+  std::string LastUrl() const { return gateway.server.Url(gateway.last_target()); }
+
+  static constexpr const char* kSecret = "TopSecretValue";
+  FakeGateway gateway;
+  Component component;
+  typename Component::Conditions cond;
+  typename Component::Info info_names;
+  typename Component::Name name;
+  typename Component::XML xml;
+  const typename Component::Results* results = nullptr;
 };
 
 }  // namespace orvalen::test
