@@ -1,0 +1,49 @@
+// Gateway: the sandbox's REST gateway. Checks a request's app key, timestamp
+// and signature, then answers the six platform calls from the catalogue in
+// the gateway's XML style, or refuses with <error_rsp><code>N</code>...
+//
+//   Gateway gw(catalogue, {.app_key = "k", .app_secret = "s", .base_url =
+//   "http://127.0.0.1:8970"}); GatewayAnswer a = gw.Handle(params);   // a.body, a.outcome ("ok" or
+//   the code)
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "sandbox/Catalogue.h"
+#include "sandbox/RequestCheck.h"
+
+namespace orvalen::sandbox {
+class SearchCache;
+}
+
+namespace orvalen::sandbox {
+
+struct GatewayOptions {
+  std::string app_key;
+  std::string app_secret;
+  std::string base_url;  // scheme, host and port of links in answers, no trailing "/"
+  std::function<std::chrono::system_clock::time_point()> clock = std::chrono::system_clock::now;
+};
+
+struct GatewayAnswer {
+  std::string body;
+  std::string outcome;  // "ok", or the error code as text
+};
+
+class Gateway {
+ public:
+  Gateway(const Catalogue& catalogue, GatewayOptions options);
+  ~Gateway();
+  // Safe to call from several threads at once.
+  GatewayAnswer Handle(const Params& params) const;
+
+ private:
+  const Catalogue& catalogue_;
+  GatewayOptions options_;
+  std::unique_ptr<SearchCache> search_;
+};
+
+}  // namespace orvalen::sandbox

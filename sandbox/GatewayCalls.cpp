@@ -1,0 +1,154 @@
+#include "sandbox/GatewayCalls.h"
+
+#include <type_traits>
+
+#include "sandbox/AnswerSupport.h"
+#include "sandbox/ItemSearch.h"
+#include "sandbox/XmlWriter.h"
+
+namespace orvalen::sandbox {
+namespace {
+
+void WriteCategory(XmlWriter& w, const FieldSet& f, const Category& c) {
+  w.Open("item_cat");
+  if (f.Has("cid")) w.Leaf("cid", std::to_string(c.cid));
+  if (f.Has("parent_cid")) w.Leaf("parent_cid", std::to_string(c.parent_cid));
+  if (f.Has("name")) w.CData("name", c.name);
+  if (f.Has("is_parent")) w.Leaf("is_parent", c.is_parent ? "true" : "false");
+  if (f.Has("status")) w.Leaf("status", "normal");
+  if (f.Has("sort_order")) w.Leaf("sort_order", std::to_string(c.sort_order));
+  w.Close("item_cat");
+}
+
+// The request values of an item search, or the name of the first bad one.
+struct ParsedQuery {
+  ItemQuery query;
+  std::string invalid;
+};
+
+ParsedQuery ParseItemQuery(const Params& p) {
+  ParsedQuery out;
+  ItemQuery& q = out.query;
+  q.terms = KeywordTerms(Param(p, "keyword"));
+  q.areas = SplitList(Param(p, "area"));
+  const auto number = [&](const char* name, auto& target, long lo, long hi) {
+    const std::string text = Param(p, name);
+    if (text.empty()) return;
+    const auto v = ParseNumber(text);
+    if (!v || *v < lo || *v > hi) {
+      out.invalid = name;
+    } else {
+      target = static_cast<std::remove_reference_t<decltype(target)>>(*v);
+    }
+  };
+  number("cid", q.cid, 0, 999999999);
+  number("page_no", q.page_no, 1, 100000);
+  number("page_size", q.page_size, 1, 40);
+  const auto price = [&](const char* name, std::optional<long>& target) {
+    const std::string text = Param(p, name);
+    if (text.empty()) return;
+    target = ParseCents(text);
+    if (!target) out.invalid = name;
+  };
+  price("start_price", q.min_price_cents);
+  price("end_price", q.max_price_cents);
+  const auto credit = [&](const char* name, int& target) {
+    const std::string text = Param(p, name);
+    if (text.empty()) return;
+    const auto level = ParseCreditKey(text);
+    level ? void(target = *level) : void(out.invalid = name);
+  };
+  credit("start_credit", q.min_level);
+  credit("end_credit", q.max_level);
+  const std::string sort = Param(p, "sort");
+  if (!sort.empty()) {
+    const auto key = ParseSortKey(sort);
+    key ? void(q.sort = *key) : void(out.invalid = "sort");
+  }
+  return out;
+}
+
+void WriteItem(XmlWriter& w, const CallContext& ctx, const FieldSet& f, const Item& item,
+               const std::vector<std::string>& terms, const std::string& affiliate) {
+  const Seller& seller = ctx.catalogue.sellers()[item.seller];
+  const std::string iid = std::to_string(item.iid);
+  const long commission = item.price_cents * item.commission_rate / 10000;
+  w.Open("taobaokeItem");
+  if (f.Has("iid")) w.Leaf("iid", iid);
+  if (f.Has("title")) w.CData("title", Highlight(item.title, item.folded_title, terms));
+  if (f.Has("nick")) w.CData("nick", seller.nick);
+  if (f.Has("pic_url")) w.Leaf("pic_url", ctx.base_url + "/pic/" + iid + ".svg");
+  if (f.Has("price")) w.Leaf("price", Money(item.price_cents));
+  if (f.Has("click_url")) {
+    w.Leaf("click_url", ctx.base_url + "/click?iid=" + iid + "&nick=" + UrlEncode(affiliate) +
+                            "&e=" + LinkToken(iid + affiliate));
+  }
+  if (f.Has("commission")) w.Leaf("commission", Money(commission));
+  if (f.Has("commission_rate")) w.Leaf("commission_rate", std::to_string(item.commission_rate));
+  if (f.Has("commission_num")) w.Leaf("commission_num", std::to_string(item.commission_num));
+  if (f.Has("commission_volume")) {
+    w.Leaf("commission_volume", Money(commission * item.commission_num));
+  }
+  w.Close("taobaokeItem");
+}
+
+}  // namespace
+
+std::string CompleteAnswer(XmlWriter& w) {
+  w.Comment("sandbox01.loopback");  // the real gateway appended a comment after its answers
+  return w.Take();
+}
+
+std::string ErrorAnswer(int code, const std::string& message) {
+  XmlWriter w;
+  w.Open("error_rsp").Leaf("code", std::to_string(code)).Leaf("msg", message).Close("error_rsp");
+  return CompleteAnswer(w);
+}
+
+CallResult ItemCatsGet(const CallContext& ctx) {
+  const std::string parent = Param(ctx.params, "parent_cid");
+  const std::string cids = Param(ctx.params, "cids");
+  if (parent.empty() && cids.empty()) return CallResult::Missing("parent_cid or cids");
+  std::vector<const Category*> found;
+  if (!cids.empty()) {
+    for (const std::string& id : SplitList(cids)) {
+      const auto cid = ParseNumber(id);
+      if (!cid) return CallResult::Invalid("cids");
+      if (const Category* c = ctx.catalogue.FindCategory(*cid)) found.push_back(c);
+    }
+  } else {
+    const auto parent_cid = ParseNumber(parent);
+    if (!parent_cid) return CallResult::Invalid("parent_cid");
+    found = ctx.catalogue.Children(*parent_cid);
+  }
+  const std::string fields = Param(ctx.params, "fields");
+  const FieldSet f(fields.empty() ? "cid,parent_cid,name,is_parent" : fields);
+  XmlWriter w;
+  w.Open("rsp");
+  for (const Category* c : found) WriteCategory(w, f, *c);
+  w.Close("rsp");
+  return {0, {}, CompleteAnswer(w)};
+}
+
+CallResult TaobaokeItemsGet(const CallContext& ctx) {
+  const Params& p = ctx.params;
+  const std::string fields = Param(p, "fields");
+  if (fields.empty()) return CallResult::Missing("fields");
+  const std::string affiliate = Param(p, "nick");
+  if (affiliate.empty()) return CallResult::Missing("nick");
+  if (Param(p, "cid").empty() && Param(p, "keyword").empty()) {
+    return CallResult::Missing("cid or keyword");
+  }
+  const ParsedQuery parsed = ParseItemQuery(p);
+  if (!parsed.invalid.empty()) return CallResult::Invalid(parsed.invalid);
+
+  const SearchPage page = ctx.search.Search(parsed.query);
+  const FieldSet f(fields);
+  XmlWriter w;
+  w.Open("rsp").Leaf("totalResults", std::to_string(page.total));
+  for (const Item* item : page.items) WriteItem(w, ctx, f, *item, parsed.query.terms, affiliate);
+  w.Close("rsp");
+  return {0, {}, CompleteAnswer(w)};
+}
+
+}  // namespace orvalen::sandbox

@@ -1,0 +1,23 @@
+// Pictures the sandbox serves: seller credit badges (GIF, under /newrank/)
+// and item pictures (SVG).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "sandbox/Catalogue.h"
+
+namespace orvalen::sandbox {
+
+// The badge file of a credit level 1..20 ("b_red_1.gif" .. "s_crown_5.gif").
+std::string BadgeFileName(int level);
+// The level a badge file name stands for, if any.
+std::optional<int> BadgeLevel(std::string_view file_name);
+// The badge as a GIF: 1 to 5 hearts, diamonds, crowns or golden crowns, 16 px high.
+std::string BadgeGif(int level);
+
+// A 160 x 160 picture for an item: its category's colour and name.
+std::string ItemPictureSvg(const Item& item, const Category& category);
+
+}  // namespace orvalen::sandbox

@@ -1,0 +1,30 @@
+// The gateway's checks of a request's system parameters, written from the
+// gateway's side: the signature is recomputed over the received parameters
+// sorted by name, whatever order they arrived in.
+//
+//   v "1.0":                   MD5(secret + name1 value1 name2 value2 ...)
+//   v "2.0", sign_method md5:  MD5(secret + name1 value1 ... + secret)
+//
+// upper-case hex, the `sign` parameter itself left out.
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvalen::sandbox {
+
+using Params = std::multimap<std::string, std::string>;
+
+std::string ExpectedSignature(const Params& params, std::string_view secret);
+bool SignatureValid(const Params& params, std::string_view secret);
+
+// "yyyy-mm-dd hh:mm:ss" read as China Standard Time (UTC+8).
+std::optional<std::chrono::system_clock::time_point> ParseChinaTime(std::string_view text);
+
+// The first value of `name`, or "" when absent.
+std::string Param(const Params& params, const std::string& name);
+
+}  // namespace orvalen::sandbox

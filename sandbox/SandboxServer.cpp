@@ -1,0 +1,148 @@
+#include "sandbox/SandboxServer.h"
+
+#include <httplib.h>
+
+#include "config/SiteConfig.h"
+#include "sandbox/AnswerSupport.h"
+#include "sandbox/ConfigDocument.h"
+#include "sandbox/Gateway.h"
+#include "sandbox/Images.h"
+#include "sandbox/LandingPages.h"
+
+namespace orvalen::sandbox {
+namespace {
+
+// "ok" for a good answer, the error code for a refusal, the status otherwise.
+std::string Outcome(const httplib::Request& req, const httplib::Response& res) {
+  if (req.path == "/router/rest" && res.status == 200) {
+    constexpr std::string_view kError = "<error_rsp><code>";
+    const std::size_t at = res.body.find(kError);
+    if (at == std::string::npos) return "ok";
+    const std::size_t from = at + kError.size();
+    return res.body.substr(from, res.body.find('<', from) - from);
+  }
+  return res.status == 200 ? "ok" : std::to_string(res.status);
+}
+
+std::string Redact(std::string text, const std::string& secret) {
+  if (secret.empty()) return text;
+  for (std::size_t at = text.find(secret); at != std::string::npos; at = text.find(secret, at)) {
+    text.replace(at, secret.size(), "***");
+  }
+  return text;
+}
+
+}  // namespace
+
+struct SandboxServer::Impl {
+  httplib::Server http;
+  std::unique_ptr<Gateway> gateway;
+  std::string config_document;
+};
+
+SandboxServer::SandboxServer(SandboxOptions options)
+    : options_(std::move(options)),
+      catalogue_(Catalogue::Generate(options_.seed, options_.items)),
+      impl_(std::make_unique<Impl>()) {}
+
+SandboxServer::~SandboxServer() {
+  Stop();
+}
+
+std::string SandboxServer::base_url() const {
+  const std::string host = options_.host == "0.0.0.0" ? "127.0.0.1" : options_.host;
+  return "http://" + host + ":" + std::to_string(port_);
+}
+
+std::string SandboxServer::config_url() const {
+  return base_url() + "/" + std::string(kConfigPath);
+}
+
+std::string SandboxServer::gateway_url() const {
+  return base_url() + "/router/rest";
+}
+
+bool SandboxServer::Bind() {
+  httplib::Server& http = impl_->http;
+  http.set_tcp_nodelay(true);
+  http.set_keep_alive_max_count(1000);
+  port_ = options_.port == 0
+              ? http.bind_to_any_port(options_.host)
+              : (http.bind_to_port(options_.host, options_.port) ? options_.port : -1);
+  if (port_ <= 0) return false;
+  impl_->gateway = std::make_unique<Gateway>(
+      catalogue_,
+      GatewayOptions{options_.app_key, options_.app_secret, base_url(), options_.clock});
+  impl_->config_document = ConfigDocument(options_.app_key, options_.app_secret, gateway_url());
+  Route();
+  return true;
+}
+
+void SandboxServer::Run() {
+  impl_->http.listen_after_bind();
+}
+
+void SandboxServer::Stop() {
+  if (impl_) impl_->http.stop();
+}
+
+void SandboxServer::Log(const std::string& line) {
+  if (!options_.log) return;
+  const std::lock_guard lock(log_mutex_);
+  options_.log(Redact(line, options_.app_secret));
+}
+
+void SandboxServer::Route() {
+  httplib::Server& http = impl_->http;
+  constexpr const char* kXml = "text/xml; charset=utf-8";
+  constexpr const char* kHtml = "text/html; charset=utf-8";
+
+  const auto gateway = [this, kXml](const httplib::Request& req, httplib::Response& res) {
+    res.set_content(impl_->gateway->Handle(req.params).body, kXml);
+  };
+  http.Get("/router/rest", gateway);
+  http.Post("/router/rest", gateway);
+  http.Get("/" + std::string(kConfigPath), [this, kXml](const auto&, httplib::Response& res) {
+    res.set_content(impl_->config_document, kXml);
+  });
+  http.Get("/", [this, kHtml](const auto&, httplib::Response& res) {
+    res.set_content(IndexPage(config_url(), gateway_url()), kHtml);
+  });
+  http.Get(R"(/pic/(\d+)\.svg)", [this](const httplib::Request& req, httplib::Response& res) {
+    const auto iid = ParseNumber(req.matches[1].str());
+    const Item* item = iid ? catalogue_.FindItem(*iid) : nullptr;
+    if (item == nullptr) {
+      res.status = 404;
+      return;
+    }
+    res.set_content(ItemPictureSvg(*item, *catalogue_.FindCategory(item->cid)), "image/svg+xml");
+  });
+  http.Get(R"(/newrank/([a-z_0-9]+\.gif))",
+           [](const httplib::Request& req, httplib::Response& res) {
+             const auto level = BadgeLevel(req.matches[1].str());
+             if (!level) {
+               res.status = 404;
+               return;
+             }
+             res.set_content(BadgeGif(*level), "image/gif");
+           });
+  const auto landing = [this, kHtml](httplib::Response& res, const Landing& page) {
+    res.status = page.status;
+    res.set_content(page.html, kHtml);
+    Log(page.log);
+  };
+  http.Get("/click", [this, landing](const httplib::Request& req, httplib::Response& res) {
+    landing(res, ItemLanding(catalogue_, req.params));
+  });
+  http.Get("/shop", [this, landing](const httplib::Request& req, httplib::Response& res) {
+    landing(res, ShopLanding(catalogue_, req.params));
+  });
+  http.Get("/list", [landing](const httplib::Request& req, httplib::Response& res) {
+    landing(res, ListLanding(req.params));
+  });
+  http.set_logger([this](const httplib::Request& req, const httplib::Response& res) {
+    Log(req.method + " " + req.target + " " + Outcome(req, res));
+  });
+}
+
+}  // namespace orvalen::sandbox

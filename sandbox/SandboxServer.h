@@ -1,0 +1,66 @@
+// SandboxServer: the sandbox open platform over HTTP. Serves the
+// configuration document, the gateway (GET and POST), item pictures, credit
+// badges and the affiliate landing pages, and logs one line per request.
+//
+//   SandboxServer sandbox({.port = 0});       // 0: any free port
+//   if (!sandbox.Bind()) ...;                 // sandbox.base_url() is now known
+//   std::thread t([&] { sandbox.Run(); });   // until Stop()
+//   ... sandbox.config_url() ...
+//   sandbox.Stop(); t.join();
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "sandbox/Catalogue.h"
+
+namespace orvalen::sandbox {
+
+struct SandboxOptions {
+  std::string host = "127.0.0.1";
+  int port = 8970;
+  std::uint64_t seed = 1;
+  std::size_t items = 20000;
+  std::string app_key = "21008970";
+  std::string app_secret = "orvalen-sandbox-secret";
+  // Receives one line per request and landing, from any thread, one at a time.
+  std::function<void(const std::string& line)> log;
+  std::function<std::chrono::system_clock::time_point()> clock = std::chrono::system_clock::now;
+};
+
+class SandboxServer {
+ public:
+  explicit SandboxServer(SandboxOptions options);
+  ~SandboxServer();
+  SandboxServer(const SandboxServer&) = delete;
+  SandboxServer& operator=(const SandboxServer&) = delete;
+
+  // Binds the listening socket; false when the address is taken or invalid.
+  bool Bind();
+  // Serves until Stop(); call after a successful Bind().
+  void Run();
+  void Stop();
+
+  int port() const { return port_; }
+  std::string base_url() const;    // "http://127.0.0.1:PORT"
+  std::string config_url() const;  // where the configuration document is served
+  std::string gateway_url() const;
+  const Catalogue& catalogue() const { return catalogue_; }
+
+ private:
+  struct Impl;
+  void Route();
+  void Log(const std::string& line);
+
+  SandboxOptions options_;
+  Catalogue catalogue_;
+  std::unique_ptr<Impl> impl_;
+  int port_ = 0;
+  std::mutex log_mutex_;
+};
+
+}  // namespace orvalen::sandbox

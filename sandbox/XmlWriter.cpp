@@ -1,0 +1,72 @@
+#include "sandbox/XmlWriter.h"
+
+namespace orvalen::sandbox {
+
+XmlWriter::XmlWriter() {
+  out_.reserve(4096);
+  out_ = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>";
+}
+
+XmlWriter& XmlWriter::Open(std::string_view name) {
+  out_.append("<").append(name).append(">");
+  return *this;
+}
+
+XmlWriter& XmlWriter::Close(std::string_view name) {
+  out_.append("</").append(name).append(">");
+  return *this;
+}
+
+XmlWriter& XmlWriter::Leaf(std::string_view name, std::string_view text) {
+  Open(name);
+  out_.append(XmlEscape(text));
+  return Close(name);
+}
+
+XmlWriter& XmlWriter::CData(std::string_view name, std::string_view text) {
+  Open(name);
+  out_.append("<![CDATA[");
+  // "]]>" cannot stand inside a CDATA section: split it across two sections.
+  std::size_t pos = 0;
+  for (std::size_t end = text.find("]]>"); end != std::string_view::npos;
+       end = text.find("]]>", pos)) {
+    out_.append(text.substr(pos, end + 2 - pos)).append("]]><![CDATA[");
+    pos = end + 2;
+  }
+  out_.append(text.substr(pos)).append("]]>");
+  return Close(name);
+}
+
+XmlWriter& XmlWriter::Comment(std::string_view text) {
+  out_.append("<!--").append(text).append("-->");
+  return *this;
+}
+
+std::string XmlEscape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out.push_back(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace orvalen::sandbox

@@ -1,0 +1,32 @@
+// XmlWriter: builds the gateway's answers as UTF-8 XML text.
+//
+//   XmlWriter w;                       // starts with the XML declaration
+//   w.Open("rsp").Leaf("totalResults", "3").CData("title", "<b>x</b>").Close("rsp");
+//   std::string text = w.Take();
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvalen::sandbox {
+
+class XmlWriter {
+ public:
+  XmlWriter();
+
+  XmlWriter& Open(std::string_view name);
+  XmlWriter& Close(std::string_view name);
+  XmlWriter& Leaf(std::string_view name, std::string_view text);   // text escaped
+  XmlWriter& CData(std::string_view name, std::string_view text);  // text in CDATA
+  XmlWriter& Comment(std::string_view text);
+
+  std::string Take() { return std::move(out_); }
+
+ private:
+  std::string out_;
+};
+
+// Escapes &, <, >, " and ' for element text and attribute values.
+std::string XmlEscape(std::string_view text);
+
+}  // namespace orvalen::sandbox
