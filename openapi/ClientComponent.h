@@ -50,6 +50,9 @@ class ClientComponent {
   std::string BuildRequestURL() const;
 
   const FetchError& LastError() const { return error_; }
+
+  // Ends the call in flight (from any thread) and fails every later one.
+  void Abort() { http_->Abort(); }
   const Records& records() const { return records_; }
 
  private:

@@ -23,6 +23,7 @@ struct BodySink {
 // Abandons a transfer that has received nothing for `limit`, counted from the
 // last byte (or from the start).
 struct IdleWatch {
+  const std::atomic<bool>* aborted;
   std::chrono::steady_clock::duration limit;
   std::chrono::steady_clock::time_point last_data = std::chrono::steady_clock::now();
   curl_off_t last_total = 0;
@@ -31,6 +32,7 @@ struct IdleWatch {
 
 int CheckIdle(void* user, curl_off_t, curl_off_t dlnow, curl_off_t, curl_off_t) {
   auto* watch = static_cast<IdleWatch*>(user);
+  if (*watch->aborted) return 1;
   const auto now = std::chrono::steady_clock::now();
   if (dlnow != watch->last_total) {
     watch->last_total = dlnow;
@@ -58,16 +60,53 @@ std::size_t WriteBody(char* data, std::size_t size, std::size_t count, void* use
 }  // namespace
 
 struct CurlHttpClient::Handle {
-  struct Cleanup {
+  struct EasyCleanup {
     void operator()(CURL* h) const { curl_easy_cleanup(h); }
   };
-  std::unique_ptr<CURL, Cleanup> curl;
+  struct MultiCleanup {
+    void operator()(CURLM* m) const { curl_multi_cleanup(m); }
+  };
+  // Declared first, destroyed last: the easy handle must leave the multi first.
+  std::unique_ptr<CURLM, MultiCleanup> multi;
+  std::unique_ptr<CURL, EasyCleanup> curl;
+  // The transfer runs on the multi handle so that Abort() can wake it at once.
 };
+
+namespace {
+
+// Runs one transfer to its end, or until `aborted` is set.
+CURLcode Perform(CURLM* multi, CURL* easy, const std::atomic<bool>& aborted) {
+  curl_multi_add_handle(multi, easy);
+  CURLcode result = CURLE_ABORTED_BY_CALLBACK;
+  for (;;) {
+    int running = 0;
+    if (curl_multi_perform(multi, &running) != CURLM_OK) break;
+    if (running == 0) {
+      int pending = 0;
+      if (CURLMsg* msg = curl_multi_info_read(multi, &pending); msg && msg->msg == CURLMSG_DONE) {
+        result = msg->data.result;
+      }
+      break;
+    }
+    if (aborted) break;
+    curl_multi_poll(multi, nullptr, 0, 100, nullptr);
+  }
+  curl_multi_remove_handle(multi, easy);
+  return result;
+}
+
+}  // namespace
 
 CurlHttpClient::CurlHttpClient(HttpOptions options)
     : handle_(std::make_unique<Handle>()), options_(options) {
   EnsureCurlInitialised();
   handle_->curl.reset(curl_easy_init());
+  handle_->multi.reset(curl_multi_init());
+}
+
+void CurlHttpClient::Abort() {
+  aborted_ = true;
+  if (handle_->multi) curl_multi_wakeup(handle_->multi.get());
 }
 
 CurlHttpClient::~CurlHttpClient() = default;
@@ -75,14 +114,14 @@ CurlHttpClient::~CurlHttpClient() = default;
 HttpResult CurlHttpClient::Get(const std::string& url) {
   HttpResult result;
   CURL* h = handle_->curl.get();
-  if (h == nullptr) {
+  if (h == nullptr || !handle_->multi || aborted_) {
     result.failure = HttpResult::Failure::Transport;
-    result.error = "could not create an HTTP handle";
+    result.error = h == nullptr ? "could not create an HTTP handle" : "aborted";
     return result;
   }
   curl_easy_reset(h);  // keeps the connection cache, drops the previous call's options
   BodySink sink{&result.body, options_.max_body};
-  IdleWatch idle{options_.read_timeout};
+  IdleWatch idle{&aborted_, options_.read_timeout};
   char detail[CURL_ERROR_SIZE] = {};
   curl_easy_setopt(h, CURLOPT_URL, url.c_str());
   curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -100,13 +139,16 @@ HttpResult CurlHttpClient::Get(const std::string& url) {
   curl_easy_setopt(h, CURLOPT_XFERINFODATA, &idle);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, detail);
 
-  const CURLcode rc = curl_easy_perform(h);
+  const CURLcode rc = Perform(handle_->multi.get(), h, aborted_);
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &result.status);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);
 
   if (sink.too_large || rc == CURLE_FILESIZE_EXCEEDED) {
     result.failure = HttpResult::Failure::TooLarge;
     result.error = "answer larger than " + std::to_string(options_.max_body) + " bytes";
+  } else if (aborted_) {
+    result.failure = HttpResult::Failure::Transport;
+    result.error = "aborted";
   } else if (idle.timed_out) {
     result.failure = HttpResult::Failure::Transport;
     result.error = "no data received for " + std::to_string(options_.read_timeout.count()) + " s";

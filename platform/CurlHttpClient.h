@@ -8,6 +8,7 @@
 // and is read no further. Certificates are checked for https.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -34,11 +35,13 @@ class CurlHttpClient final : public HttpTransport {
   CurlHttpClient& operator=(const CurlHttpClient&) = delete;
 
   HttpResult Get(const std::string& url) override;
+  void Abort() override;
 
  private:
   struct Handle;
   std::unique_ptr<Handle> handle_;
   HttpOptions options_;
+  std::atomic<bool> aborted_{false};
 };
 
 }  // namespace orvalen

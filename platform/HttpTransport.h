@@ -22,6 +22,9 @@ class HttpTransport {
  public:
   virtual ~HttpTransport() = default;
   virtual HttpResult Get(const std::string& url) = 0;
+  // Makes the call in flight, and every later one, fail at once. Safe to call
+  // from another thread; used when the program shuts down.
+  virtual void Abort() {}
 };
 
 }  // namespace orvalen

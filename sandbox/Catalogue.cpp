@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "marketdata/MarketCategories.h"
 #include "sandbox/CatalogueWords.h"
 
 namespace orvalen::sandbox {
@@ -115,8 +116,8 @@ long LowestScore(int level) {
 Catalogue Catalogue::Generate(std::uint64_t seed, std::size_t item_count) {
   Random r(seed);
   Catalogue cat;
-  std::vector<NamedId> tops(TopCategories().begin(), TopCategories().end());
-  tops.insert(tops.end(), ExcludedTopCategories().begin(), ExcludedTopCategories().end());
+  std::vector<MarketCategory> tops(TopCategories().begin(), TopCategories().end());
+  tops.insert(tops.end(), RestrictedCategories().begin(), RestrictedCategories().end());
   long next_sub = 60000000;
   for (std::size_t t = 0; t < tops.size(); ++t) {
     cat.categories_.push_back(

@@ -6,20 +6,10 @@
 
 namespace orvalen::sandbox {
 
-struct NamedId {
-  std::string_view name;
-  long id;
-};
-
 struct CityState {
   std::string_view city;
   std::string_view state;
 };
-
-// The marketplace's top-level categories, the ones the window shows first.
-std::span<const NamedId> TopCategories();
-// Top-level categories the window never shows; the gateway lists them.
-std::span<const NamedId> ExcludedTopCategories();
 
 std::span<const std::string_view> Provinces();
 std::span<const CityState> Cities();         // cities with their province (or themselves)

@@ -12,6 +12,8 @@
 namespace orvalen::sandbox {
 namespace {
 
+constexpr std::size_t kThreads = 64;
+
 // "ok" for a good answer, the error code for a refusal, the status otherwise.
 std::string Outcome(const httplib::Request& req, const httplib::Response& res) {
   if (req.path == "/router/rest" && res.status == 200) {
@@ -66,6 +68,9 @@ bool SandboxServer::Bind() {
   httplib::Server& http = impl_->http;
   http.set_tcp_nodelay(true);
   http.set_keep_alive_max_count(1000);
+  // Each kept-alive connection holds a thread until it closes: a browser's
+  // six connections and the program's own would otherwise starve a small pool.
+  http.new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
   port_ = options_.port == 0
               ? http.bind_to_any_port(options_.host)
               : (http.bind_to_port(options_.host, options_.port) ? options_.port : -1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "support/TestServer.h"
 
@@ -83,6 +84,26 @@ TEST(CurlHttpClientTest, AStallMidAnswerEndsAtTheReadTimeout) {
   const HttpResult r = http.Get(server.Url("/stall"));
   EXPECT_EQ(r.failure, HttpResult::Failure::Transport);
   EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(4));
+}
+
+TEST(CurlHttpClientTest, AbortEndsTheCallInFlightAndLaterOnes) {
+  TestServer server;
+  server.Handle("/slow", [&](const auto&, auto& res) {
+    res.set_chunked_content_provider("text/xml", [&](std::size_t, httplib::DataSink& sink) {
+      server.Pause(std::chrono::milliseconds(50));
+      return !server.Stopping() && sink.write("x", 1);
+    });
+  });
+  CurlHttpClient http(Quick());
+  std::thread aborter([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    http.Abort();
+  });
+  const auto start = steady_clock::now();
+  EXPECT_EQ(http.Get(server.Url("/slow")).error, "aborted");
+  EXPECT_LT(steady_clock::now() - start, std::chrono::milliseconds(1500));
+  aborter.join();
+  EXPECT_EQ(http.Get(server.Url("/slow")).error, "aborted");
 }
 
 TEST(CurlHttpClientTest, NothingListeningAndOtherSchemesFail) {

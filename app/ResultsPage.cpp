@@ -1,0 +1,84 @@
+#include "app/ResultsPage.h"
+
+namespace orvalen {
+
+const std::string_view kPageHead =
+    "<style>"
+    ".mydiv {float: left;\theight: 280px;\ttext-align: center;\tmargin-left: 5px;\t"
+    "margin-right: 5px;\tborder: 1px none #000033;\tfont-size: 12px;\twidth: 155px;}"
+    "a {font-size: 12px;\tcolor: #0099FF;\ttext-decoration: none;\tline-height: 14px;}"
+    "a:hover {color: #FC6103;\ttext-decoration: underline;}"
+    "a img {height: 155px;\twidth: 155px;\tborder: 1px solid #CCCCCC;\tmargin-top: 5px;\t"
+    "margin-bottom: 5px;}"
+    ".yuan {font-size: 16px;\tfont-weight: bold;\tcolor: #FF3300;\t"
+    "font-family: Arial, Helvetica, sans-serif;\tline-height: 20px;}"
+    "</style> "
+    "<body bgcolor=\"#FaFFF5\" leftMargin=0  topMargin=10 scroll=auto "
+    "style=\"width:100%; border-width=0;\">"
+    "<div align=\"center\">";
+
+const std::string_view kPageFooter =
+    "<P style=\"clear: both\"></P><DIV align=\"center\"><a "
+    "href=\"http://back/\">上一页</a>&nbsp;&nbsp;&nbsp;"
+    "<a href=\"http://next/\">下一页</a></DIV>";
+
+const std::string_view kPageTail = "</div></body>";
+
+std::string HtmlEscape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out.push_back(c);
+    }
+  }
+  return out;
+}
+
+std::string BuildItemCard(const Info& r) {
+  const std::string click = HtmlEscape(r.click_url), title = HtmlEscape(r.title);
+  const std::string nick = HtmlEscape(r.nick);
+  std::string card = "<div class=\"mydiv\"> <a href=\"" + click + "\" title=\"" + title +
+                     "\" target=\"_blank\"><img src=\"" + HtmlEscape(r.pic_url) + "\"></a>";
+  card +=
+      "<br><a href=\"" + click + "\" title=\"" + title + "\" target=\"_blank\">" + title + "</a>";
+  card += "<br>价格：<span class=\"yuan\">" + HtmlEscape(r.price) + "</span> 元";
+  card += "<br>卖家：<a href=\"http://" + nick + "/\">" + nick + "</a>";
+  card += "<br>所在地：" + HtmlEscape(r.location);
+  // A seller without a known credit level gets no badge rather than a broken image.
+  card += r.badge_url.empty() ? "<br></div>"
+                              : "<br><img src=\"" + HtmlEscape(r.badge_url) + "\"></div>";
+  return card;
+}
+
+std::string BuildResultsPage(const PInfo& rows) {
+  std::string page(kPageHead);
+  for (std::size_t i = 0; i < rows.size() && i < 40 && !rows[i].title.empty(); ++i) {
+    page += BuildItemCard(rows[i]);
+  }
+  page += kPageFooter;
+  page += kPageTail;
+  return page;
+}
+
+std::string EmptyPage() {
+  return std::string(kPageHead) + std::string(kPageTail);
+}
+
+}  // namespace orvalen

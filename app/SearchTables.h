@@ -1,0 +1,22 @@
+// The search bar's fixed lists: the sort orders, the locations and the
+// seller credit grades, each with the request value it sends.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace orvalen {
+
+struct SortChoice {
+  std::string_view text;  // as shown in the sort combo box
+  std::string_view key;   // the `sort` value sent
+};
+
+std::span<const SortChoice> SortChoices();      // 6 entries
+std::span<const std::string_view> AreaItems();  // 63 entries, "所有地区" first
+// The `area` value for location item `index`: a group of places for items
+// 0 to 4, the item's own text from 5 on.
+std::string_view AreaValue(int index);
+std::span<const std::string_view> CreditKeys();  // 20 entries, "1heart" .. "5goldencrown"
+
+}  // namespace orvalen

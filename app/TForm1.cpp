@@ -1,0 +1,219 @@
+#include "app/TForm1.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QShortcut>
+#include <QWebEngineView>
+
+#include "app/AppSettings.h"
+#include "app/BusyCursor.h"
+#include "app/CategoryList.h"
+#include "app/CreditIcons.h"
+#include "app/DesktopBrowser.h"
+#include "app/InputFilter.h"
+#include "app/InterceptingPage.h"
+#include "app/QtWarningBox.h"
+#include "app/SearchTables.h"
+#include "config/SiteConfig.h"
+#include "ui_TForm1.h"
+
+Q_LOGGING_CATEGORY(lcTiming, "orvalen.timing", QtWarningMsg)
+
+namespace orvalen {
+namespace {
+
+const QColor kLinkBlue(0, 0, 255);
+const QColor kLinkHover(255, 85, 0);
+const QColor kActiveCaption(0, 84, 227);
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), text.size());
+}
+
+void SetTextColour(QWidget* w, const QColor& colour) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, colour);
+  p.setColor(QPalette::Text, colour);
+  p.setColor(QPalette::ButtonText, colour);
+  w->setPalette(p);
+}
+
+}  // namespace
+
+TForm1::TForm1(FormServices services, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), services_(std::move(services)) {
+  if (!services_.browser) services_.browser = std::make_shared<DesktopBrowser>();
+  if (!services_.warnings) services_.warnings = std::make_shared<QtWarningBox>();
+  ui->setupUi(this);
+  SetUpControls();
+  Construct();
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  // A search still running is cut short rather than waited for.
+  TaobaokeItem1.Abort();
+  TaobaoUsers1.Abort();
+  JoinWorker();
+}
+
+void TForm1::Construct() {
+  ConfigUrl = services_.config_url.empty() ? DefaultConfigUrl() : services_.config_url;
+  item_.cond.nick = kAffiliateNick;
+  page_no_ = 1;
+  CategoryResults = nullptr;
+  const BusyCursor busy;
+  if (!XMLData1.LoadKeys(ConfigUrl, cats_.cond.app_key, cats_.cond.app_secret)) return;
+  XMLData1.ReadTaobaoCats(cats_.cond, cats_.names, cats_.name, cats_.xml);
+  users_.cond.app_key = item_.cond.app_key = cats_.cond.app_key;
+  users_.cond.app_secret = item_.cond.app_secret = cats_.cond.app_secret;
+  XMLData1.ReadTaobaokeItem(item_.cond, item_.names, item_.name, item_.xml);
+  XMLData1.ReadTaobaoUsers(users_.cond, users_.names, users_.name, users_.xml);
+  TaobaoCats1.Fetch(cats_.cond, cats_.names, cats_.name, cats_.xml, CategoryResults);
+}
+
+void TForm1::FormCreate() {
+  FillCategoryTree();
+  // Nothing is selected in the tree: without a current item set once, the
+  // tree would pick its first node on taking the focus, and search again.
+  ui->TreeView1->setCurrentIndex(QModelIndex());
+  SetCaption(Q(kAppCaption));
+  ui->WebBrowser1->setUrl(QUrl(QStringLiteral("about:blank")));
+  TreeView1Change(ui->TreeView1->topLevelItem(0));
+}
+
+void TForm1::SetUpControls() {
+  QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+  font.setPixelSize(12);
+  setFont(font);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFixedSize(945, 681);
+  for (QWidget* w : {static_cast<QWidget*>(ui->Edit2), static_cast<QWidget*>(ui->TreeView1),
+                     static_cast<QWidget*>(ui->Button1), static_cast<QWidget*>(ui->Button2)}) {
+    SetTextColour(w, kActiveCaption);
+  }
+  QFont button_font = font;
+  button_font.setPixelSize(13);
+  ui->Button1->setFont(button_font);
+  ui->Button2->setFont(button_font);
+
+  for (int grade = 0; grade < 20; ++grade) {
+    const QIcon icon(CreditPixmap(grade));
+    ui->ComboBoxEx1->addItem(icon, QString());
+    ui->ComboBoxEx2->addItem(icon, QString());
+  }
+  for (std::string_view area : AreaItems()) ui->ComboBox3->addItem(Q(area));
+  for (const CategoryNode& node : FixedCategoryList()) {
+    auto* item = new QTreeWidgetItem(ui->TreeView1, {Q(node.name)});
+    item->setData(0, Qt::UserRole, static_cast<qlonglong>(node.id));
+  }
+
+  ui->Label5->setText(Q(kFooterHost1));
+  ui->Label7->setText(Q(kFooterHost2));
+  for (QLabel* label : {ui->Label5, ui->Label7}) {
+    SetTextColour(label, kLinkBlue);
+    label->setMouseTracking(true);
+    label->installEventFilter(this);
+  }
+
+  auto* page = new InterceptingPage(
+      ui->WebBrowser1, [this](const QUrl& url) { return WebBrowser1BeforeNavigate2(url); },
+      [this](const QUrl& url) { services_.browser->Open(url); });
+  ui->WebBrowser1->setPage(page);
+  ui->WebBrowser1->setContextMenuPolicy(Qt::NoContextMenu);
+  qApp->installEventFilter(new InputFilter(ui->WebBrowser1, this));
+
+  connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+  // The search button is the window's default: Enter in the search bar presses it.
+  for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), this);
+    connect(enter, &QShortcut::activated, this, [this] {
+      if (ui->Button1->isEnabled()) ui->Button1->click();
+    });
+  }
+  connect(ui->TreeView1, &QTreeWidget::itemExpanded, this, &TForm1::TreeView1Expanding);
+  connect(ui->TreeView1, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* node) { TreeView1Change(node); });
+  connect(ui->WebBrowser1, &QWebEngineView::loadFinished, this, [this] {
+    if (!waiting_for_results_) return;
+    waiting_for_results_ = false;
+    const auto now = std::chrono::steady_clock::now();
+    const auto ms = [](auto d) {
+      return std::chrono::duration_cast<std::chrono::milliseconds>(d).count();
+    };
+    if (!first_results_logged_) {
+      first_results_logged_ = true;
+      qCInfo(lcTiming, "first results shown in %lld ms",
+             static_cast<long long>(ms(now - services_.started)));
+    } else {
+      qCInfo(lcTiming, "search shown in %lld ms",
+             static_cast<long long>(ms(now - search_started_)));
+    }
+    emit ResultsShown();
+  });
+}
+
+void TForm1::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  FormResize();
+}
+
+void TForm1::FormResize() {
+  const int ch = ui->centralwidget->height(), cw = ui->centralwidget->width();
+  ui->TreeView1->resize(ui->TreeView1->width(), ch - 54);
+  ui->GroupBox1->resize(cw - 240, ui->GroupBox1->height());
+  ui->GroupBox3->resize(ui->GroupBox1->width(), ch - 75);
+  const QRect inner = ui->GroupBox3->contentsRect();
+  ui->WebBrowser1->resize(inner.width() - 6, inner.height() - 10);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+  ui->WebBrowser1->setUrl(QUrl(QStringLiteral("about:blank")));
+  e->accept();
+}
+
+bool TForm1::event(QEvent* e) {
+  if (e->type() == WM_SEARCH_DONE) {
+    SearchDone();
+    return true;
+  }
+  if (e->type() == WM_SEARCH_FAILED) {
+    SearchFailed();
+    return true;
+  }
+  return QMainWindow::event(e);
+}
+
+// The footer links: red-orange with a hand cursor under the mouse, blue
+// otherwise; a click opens the maker's site in the external browser.
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+  auto* label = qobject_cast<QLabel*>(watched);
+  if (label == nullptr || (label != ui->Label5 && label != ui->Label7)) return false;
+  switch (e->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+      label->setCursor(Qt::PointingHandCursor);
+      SetTextColour(label, kLinkHover);
+      return false;
+    case QEvent::Leave:
+      SetTextColour(label, kLinkBlue);
+      return false;
+    case QEvent::MouseButtonRelease: {
+      const std::string_view url = label == ui->Label5 ? kSiteRootUrl : kSecondSiteUrl;
+      services_.browser->Open(QUrl(Q(url)));
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void TForm1::SetCaption(const QString& caption) {
+  setWindowTitle(caption);
+  QGuiApplication::setApplicationDisplayName(caption);
+}
+
+}  // namespace orvalen

@@ -1,0 +1,127 @@
+// TForm1: the shopping browser's main window. A category tree on the left,
+// the search bar on top and the results page on the right; searches run on
+// a worker thread, one at a time, and report back with two events.
+//
+//   TForm1 form({.config_url = url, .browser = b, .warnings = w});
+//   form.show();
+//
+// Everything the window needs from outside (the configuration address, the
+// external browser, the message box, the start time) comes in through
+// FormServices, so that tests can replace it.
+#pragma once
+
+#include <QEvent>
+#include <QMainWindow>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/ExternalBrowser.h"
+#include "app/SearchJob.h"
+#include "app/WarningBox.h"
+#include "config/XMLData.h"
+#include "openapi/TaobaoCats.h"
+#include "openapi/TaobaoShop.h"
+#include "openapi/TaobaoUsers.h"
+#include "openapi/TaobaokeItem.h"
+#include "openapi/TaobaokeListurl.h"
+#include "openapi/TaobaokeShop.h"
+
+class QTreeWidgetItem;
+namespace Ui {
+class TForm1;
+}
+
+namespace orvalen {
+
+inline constexpr QEvent::Type WM_SEARCH_DONE = static_cast<QEvent::Type>(1045);
+inline constexpr QEvent::Type WM_SEARCH_FAILED = static_cast<QEvent::Type>(1046);
+
+struct FormServices {
+  std::string config_url;                    // empty: the built-in configuration address
+  std::shared_ptr<ExternalBrowser> browser;  // null: the desktop's browser
+  std::shared_ptr<WarningBox> warnings;      // null: a message box
+  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+};
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TForm1(FormServices services, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  bool SearchRunning() const { return search_running_; }
+  int PageNo() const { return page_no_; }
+  // The item-search request values of the last search that ended.
+  const TaobaokeItemConditions& ItemConditions() const { return item_.cond; }
+
+ signals:
+  // A results page (or the empty page of a failed search) has loaded.
+  void ResultsShown();
+
+ protected:
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  void Construct();
+  void FormCreate();
+  void SetUpControls();
+  void FormResize();
+
+  // The category tree.
+  void FillCategoryTree();
+  void TreeView1Expanding(QTreeWidgetItem* node);
+  void TreeView1Change(QTreeWidgetItem* node);
+
+  // Searching.
+  void Button1Click();
+  void StartSearch();
+  void NormaliseRanges();
+  SearchControls CopyControls() const;
+  void SetSearchControlsEnabled(bool enabled);
+  void SearchDone();
+  void SearchFailed();
+  void ShowHtml(const std::string& text);
+  void JoinWorker();
+
+  // Links and the marketplace.
+  bool WebBrowser1BeforeNavigate2(const QUrl& url);
+  std::string SellerNickFor(const QUrl& url) const;
+  void OpenSellerShop(const std::string& nick);
+  void Button2Click();
+  void SetCaption(const QString& caption);
+
+  std::unique_ptr<Ui::TForm1> ui;
+  FormServices services_;
+
+  TTaobaokeItem TaobaokeItem1;
+  TTaobaoCats TaobaoCats1;
+  TTaobaoUsers TaobaoUsers1;
+  TTaobaokeListurl TaobaokeListurl1;
+  TTaobaoShop TaobaoShop1;
+  TTaobaokeShop TaobaokeShop1;
+  TXMLData XMLData1;
+
+  std::string ConfigUrl;
+  TTaobaokeItem::Records item_;
+  TTaobaoUsers::Records users_;
+  TTaobaoCats::Records cats_;
+  const ATaobaoCatsInfo* CategoryResults = nullptr;
+  int page_no_ = 1;
+  PInfo Rows;
+  std::string CategoryId = "0";
+
+  std::atomic<bool> search_running_{false};
+  std::unique_ptr<SearchJob> job_;  // owned by the worker while it runs
+  std::thread worker_;
+  std::chrono::steady_clock::time_point search_started_;
+  bool first_results_logged_ = false;
+  bool waiting_for_results_ = false;
+};
+
+}  // namespace orvalen

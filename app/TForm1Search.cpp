@@ -1,0 +1,115 @@
+// TForm1: starting a search, the worker, and the two outcomes.
+#include <QCoreApplication>
+#include <QWebEngineView>
+
+#include "app/AppSettings.h"
+#include "app/ResultsPage.h"
+#include "app/TForm1.h"
+#include "ui_TForm1.h"
+
+namespace orvalen {
+namespace {
+
+const char* const kSearchingCaption = "正在搜索商品,请稍等......";
+const char* const kNotFound = "没有找到相关商品";
+
+QString Caption() {
+  return QString::fromUtf8(kAppCaption.data(), kAppCaption.size());
+}
+
+}  // namespace
+
+void TForm1::Button1Click() {
+  page_no_ = 1;
+  StartSearch();
+}
+
+void TForm1::StartSearch() {
+  if (search_running_) return;
+  SetCaption(QString::fromUtf8(kSearchingCaption));
+  Rows.assign(121, Info{});
+  NormaliseRanges();
+  ShowHtml(EmptyPage());
+  JoinWorker();  // the previous worker has already reported
+  job_ = std::make_unique<SearchJob>(
+      SearchJob{CopyControls(), item_, users_, std::string(kBadgeBaseUrl), {}});
+  search_started_ = std::chrono::steady_clock::now();
+  search_running_ = true;
+  worker_ = std::thread([this, job = job_.get()] {
+    bool found = false;
+    try {
+      found = RunSearch(TaobaokeItem1, TaobaoUsers1, *job);
+    } catch (...) {
+      found = false;  // whatever happens, the window hears exactly once
+    }
+    QCoreApplication::postEvent(this, new QEvent(found ? WM_SEARCH_DONE : WM_SEARCH_FAILED));
+    search_running_ = false;
+  });
+  SetSearchControlsEnabled(false);
+}
+
+void TForm1::NormaliseRanges() {
+  if (ui->SpinEdit1->value() > ui->SpinEdit2->value()) {
+    const int low = ui->SpinEdit2->value();
+    ui->SpinEdit2->setValue(ui->SpinEdit1->value());
+    ui->SpinEdit1->setValue(low);
+  }
+  if (ui->ComboBoxEx1->currentIndex() > ui->ComboBoxEx2->currentIndex()) {
+    const int low = ui->ComboBoxEx2->currentIndex();
+    ui->ComboBoxEx2->setCurrentIndex(ui->ComboBoxEx1->currentIndex());
+    ui->ComboBoxEx1->setCurrentIndex(low);
+  }
+}
+
+SearchControls TForm1::CopyControls() const {
+  SearchControls c;
+  c.keyword = ui->Edit1->text().toStdString();
+  c.low_price = ui->SpinEdit1->value();
+  c.high_price = ui->SpinEdit2->value();
+  c.low_credit = ui->ComboBoxEx1->currentIndex();
+  c.high_credit = ui->ComboBoxEx2->currentIndex();
+  c.area_index = ui->ComboBox3->currentIndex();
+  c.area_text = ui->ComboBox3->currentText().toStdString();
+  c.sort_index = ui->ComboBox2->currentIndex();
+  c.category_id = CategoryId;
+  c.page_no = page_no_;
+  return c;
+}
+
+void TForm1::SetSearchControlsEnabled(bool enabled) {
+  for (QWidget* w : {static_cast<QWidget*>(ui->Edit1), static_cast<QWidget*>(ui->ComboBox2),
+                     static_cast<QWidget*>(ui->ComboBox3), static_cast<QWidget*>(ui->SpinEdit1),
+                     static_cast<QWidget*>(ui->SpinEdit2), static_cast<QWidget*>(ui->ComboBoxEx1),
+                     static_cast<QWidget*>(ui->ComboBoxEx2), static_cast<QWidget*>(ui->Button1),
+                     static_cast<QWidget*>(ui->Button2), static_cast<QWidget*>(ui->WebBrowser1)}) {
+    w->setEnabled(enabled);
+  }
+}
+
+void TForm1::SearchDone() {
+  Rows = job_->rows;
+  item_.cond = job_->items.cond;
+  waiting_for_results_ = true;
+  ShowHtml(BuildResultsPage(Rows));
+  SetSearchControlsEnabled(true);
+  SetCaption(Caption());
+  ui->TreeView1->setFocus();
+}
+
+void TForm1::SearchFailed() {
+  item_.cond = job_->items.cond;
+  SetSearchControlsEnabled(true);
+  SetCaption(Caption());
+  services_.warnings->Warn(this, Caption(), QString::fromUtf8(kNotFound));
+  ui->TreeView1->setFocus();
+}
+
+void TForm1::ShowHtml(const std::string& text) {
+  ui->WebBrowser1->setHtml(QString::fromStdString(text));
+}
+
+void TForm1::JoinWorker() {
+  if (worker_.joinable()) worker_.join();
+}
+
+}  // namespace orvalen

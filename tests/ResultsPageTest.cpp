@@ -1,0 +1,63 @@
+#include "app/ResultsPage.h"
+
+#include <gtest/gtest.h>
+
+namespace orvalen {
+namespace {
+
+Info Row(const std::string& title, const std::string& nick) {
+  return {"http://img/1.svg",
+          "12.50",
+          title,
+          "http://click/1",
+          nick,
+          "浙江杭州",
+          "http://img/newrank/b_red_1.gif"};
+}
+
+TEST(ResultsPageTest, CardFollowsTheTemplatesInOrder) {
+  EXPECT_EQ(BuildItemCard(Row("诺基亚 N97", "卖家A")),
+            "<div class=\"mydiv\"> <a href=\"http://click/1\" title=\"诺基亚 N97\" "
+            "target=\"_blank\"><img src=\"http://img/1.svg\"></a>"
+            "<br><a href=\"http://click/1\" title=\"诺基亚 N97\" target=\"_blank\">诺基亚 N97</a>"
+            "<br>价格：<span class=\"yuan\">12.50</span> 元"
+            "<br>卖家：<a href=\"http://卖家A/\">卖家A</a>"
+            "<br>所在地：浙江杭州"
+            "<br><img src=\"http://img/newrank/b_red_1.gif\"></div>");
+}
+
+TEST(ResultsPageTest, ValuesAreEscapedSoTheyCannotAddMarkup) {
+  Info r = Row("a \"quoted\" <b>title</b> & 'more'", "x\"><script>alert(1)</script>");
+  r.click_url = "javascript:alert(1)\" onclick=\"x";
+  const std::string card = BuildItemCard(r);
+  EXPECT_EQ(card.find("<script>"), std::string::npos);
+  EXPECT_EQ(card.find("<b>"), std::string::npos);
+  EXPECT_EQ(card.find("\" onclick"), std::string::npos);
+  EXPECT_NE(card.find("a &quot;quoted&quot; &lt;b&gt;title&lt;/b&gt; &amp; &#39;more&#39;"),
+            std::string::npos);
+}
+
+TEST(ResultsPageTest, NoBadgeImageWithoutABadge) {
+  Info r = Row("t", "n");
+  r.badge_url.clear();
+  const std::string card = BuildItemCard(r);
+  EXPECT_EQ(card.substr(card.size() - 10), "<br></div>");
+  EXPECT_EQ(card.find("<img src=\"\">"), std::string::npos);
+}
+
+TEST(ResultsPageTest, PageStopsAtTheFirstRowWithoutATitleAndAtForty) {
+  PInfo rows(121);
+  EXPECT_EQ(BuildResultsPage(rows),
+            std::string(kPageHead) + std::string(kPageFooter) + std::string(kPageTail));
+  rows[0] = Row("one", "a");
+  rows[2] = Row("after the gap", "b");
+  EXPECT_EQ(BuildResultsPage(rows).find("after the gap"), std::string::npos);
+  for (int i = 0; i < 50; ++i) rows[i] = Row("item" + std::to_string(i) + "#", "s");
+  const std::string page = BuildResultsPage(rows);
+  EXPECT_NE(page.find("item39#"), std::string::npos);
+  EXPECT_EQ(page.find("item40#"), std::string::npos);
+  EXPECT_EQ(EmptyPage(), std::string(kPageHead) + std::string(kPageTail));
+}
+
+}  // namespace
+}  // namespace orvalen

@@ -1,0 +1,117 @@
+#include "app/SearchJob.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Fixtures.h"
+
+namespace orvalen {
+namespace {
+
+TEST(SearchJobTest, StartStateControlsGiveTheDefaultRequest) {
+  TaobaokeItemConditions cond;
+  SetItemConditions(SearchControls{}, cond);
+  EXPECT_EQ(cond.area, "");
+  EXPECT_EQ(cond.sort, "commissionNum_desc");
+  EXPECT_EQ(cond.start_credit, "1heart");
+  EXPECT_EQ(cond.end_credit, "5goldencrown");
+  EXPECT_EQ(cond.start_price, "");
+  EXPECT_EQ(cond.end_price, "");
+  EXPECT_EQ(cond.page_no, "1");
+  EXPECT_EQ(cond.cid, "0");
+}
+
+TEST(SearchJobTest, ControlsMapToRequestValues) {
+  SearchControls c;
+  c.keyword = "手机";
+  c.low_price = 0;
+  c.high_price = 100;
+  c.low_credit = 3;
+  c.high_credit = 15;
+  c.area_index = 1;
+  c.sort_index = 2;
+  c.page_no = 4;
+  TaobaokeItemConditions cond;
+  SetItemConditions(c, cond);
+  EXPECT_EQ(cond.keyword, "手机");
+  EXPECT_EQ(cond.start_price, "0");
+  EXPECT_EQ(cond.end_price, "100");
+  EXPECT_EQ(cond.start_credit, "4heart");
+  EXPECT_EQ(cond.end_credit, "1goldencrown");
+  EXPECT_EQ(cond.area, "江苏,浙江,上海");
+  EXPECT_EQ(cond.sort, "price_asc");
+  EXPECT_EQ(cond.page_no, "4");
+
+  c.area_index = 5;
+  c.area_text = "北京";
+  c.sort_index = 4;
+  c.high_price = 0;  // both prices 0 again: no price range
+  SetItemConditions(c, cond);
+  EXPECT_EQ(cond.area, "北京");
+  EXPECT_EQ(cond.sort, "commissionNum_desc");
+  EXPECT_EQ(cond.start_price, "");
+  EXPECT_EQ(cond.end_price, "");
+}
+
+TEST(SearchJobTest, BadgesAndLocations) {
+  EXPECT_EQ(BadgeFile("1"), "b_red_1.gif");
+  EXPECT_EQ(BadgeFile("6"), "s_blue_1.gif");
+  EXPECT_EQ(BadgeFile("15"), "s_cap_5.gif");
+  EXPECT_EQ(BadgeFile("20"), "s_crown_5.gif");
+  for (const char* bad : {"0", "21", "", "abc", "5x", "-3"}) EXPECT_EQ(BadgeFile(bad), "") << bad;
+  EXPECT_EQ(SellerLocation("浙江", "杭州"), "浙江杭州");
+  EXPECT_EQ(SellerLocation("上海", "上海"), "上海");
+}
+
+class SellerCreditsTest : public test::GatewayTest<TTaobaoUsers> {
+ protected:
+  SellerCreditsTest() {
+    job.users.name.url = gateway.url();
+    job.users.cond.app_key = "key";
+    job.badge_base_url = "http://img/newrank/";
+    job.rows.assign(121, Info{});
+    const char* nicks[] = {"甲", "乙", "甲", "丙"};
+    for (int i = 0; i < 4; ++i) {
+      job.rows[i].title = "t";
+      job.rows[i].nick = nicks[i];
+    }
+  }
+  static std::string Member(const std::string& nick, const std::string& state,
+                            const std::string& city, const std::string& level) {
+    return "<user><nick>" + nick + "</nick><created>2008</created><location><city>" + city +
+           "</city><state>" + state + "</state></location><seller_credit><level>" + level +
+           "</level></seller_credit></user>";
+  }
+  SearchJob job;
+};
+
+TEST_F(SellerCreditsTest, EachMemberCompletesEveryRowOfThatSeller) {
+  gateway.answer = "<rsp>" + Member("乙", "上海", "上海", "6") + Member("甲", "浙江", "杭州", "1") +
+                   Member("丙", "江苏", "南京", "abc") + "</rsp>";
+  ASSERT_TRUE(FetchSellerCredits(component, job));
+  EXPECT_EQ(job.users.cond.nicks, "甲,乙,甲,丙,");
+  EXPECT_EQ(job.rows[0].location, "浙江杭州");
+  EXPECT_EQ(job.rows[0].badge_url, "http://img/newrank/b_red_1.gif");
+  EXPECT_EQ(job.rows[2].badge_url, "http://img/newrank/b_red_1.gif");
+  EXPECT_EQ(job.rows[1].location, "上海");
+  EXPECT_EQ(job.rows[1].badge_url, "http://img/newrank/s_blue_1.gif");
+  EXPECT_EQ(job.rows[3].location, "江苏南京");
+  EXPECT_EQ(job.rows[3].badge_url, "");  // a level that is not a number: no badge
+}
+
+TEST_F(SellerCreditsTest, EntriesWithoutANickArePlacedByPosition) {
+  gateway.answer = "<rsp>" + Member("", "a", "b", "2") + Member("", "c", "c", "3") + "</rsp>";
+  ASSERT_TRUE(FetchSellerCredits(component, job));
+  EXPECT_EQ(job.rows[0].location, "ab");
+  EXPECT_EQ(job.rows[1].badge_url, "http://img/newrank/b_red_3.gif");
+  EXPECT_EQ(job.rows[2].location, "");
+}
+
+TEST_F(SellerCreditsTest, AFailedCallLeavesTheRowsWithoutLocationsAndTheSearchStillSucceeds) {
+  gateway.answer = "<error_rsp><code>40</code><msg>m</msg></error_rsp>";
+  EXPECT_FALSE(FetchSellerCredits(component, job));
+  EXPECT_EQ(job.rows[0].location, "");
+  EXPECT_EQ(job.rows[0].badge_url, "");
+}
+
+}  // namespace
+}  // namespace orvalen

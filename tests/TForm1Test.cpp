@@ -1,0 +1,321 @@
+// The window, driven as a user would: widgets found by name, events sent
+// with QTest, outcomes awaited with QTRY_*; against the sandbox, or against
+// test servers where a gateway must misbehave.
+#include "app/TForm1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWebEngineView>
+
+#include "app/AppSettings.h"
+#include "sandbox/ConfigDocument.h"
+#include "support/SandboxRunner.h"
+#include "support/TestServer.h"
+
+using namespace orvalen;
+
+namespace {
+
+class RecordingBrowser : public ExternalBrowser {
+ public:
+  void Open(const QUrl& url) override { opened.push_back(url.toString(QUrl::FullyEncoded)); }
+  QStringList opened;
+};
+
+class RecordingWarnings : public WarningBox {
+ public:
+  void Warn(QWidget*, const QString& title, const QString& text) override {
+    titles.push_back(title);
+    texts.push_back(text);
+  }
+  QStringList titles, texts;
+};
+
+// Records the events that reach one object past the application's filters.
+class EventProbe : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* e) override {
+    types.push_back(e->type());
+    return false;
+  }
+  QList<QEvent::Type> types;
+};
+
+QString Caption() {
+  return QString::fromUtf8(kAppCaption.data(), kAppCaption.size());
+}
+
+}  // namespace
+
+class TForm1Test : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<test::SandboxRunner> sandbox_;
+  std::shared_ptr<RecordingBrowser> browser_;
+  std::shared_ptr<RecordingWarnings> warnings_;
+
+  std::unique_ptr<TForm1> Open(const std::string& config_url) {
+    browser_ = std::make_shared<RecordingBrowser>();
+    warnings_ = std::make_shared<RecordingWarnings>();
+    auto form = std::make_unique<TForm1>(FormServices{config_url, browser_, warnings_, {}});
+    form->show();
+    return form;
+  }
+  // The window once its search has ended and it is usable again.
+  static void WaitIdle(TForm1& form) {
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !form.SearchRunning() && Find<QPushButton>(form, "Button1")->isEnabled(), 15000);
+  }
+  template <class W>
+  static W* Find(TForm1& form, const char* name) {
+    W* w = form.findChild<W*>(QString::fromLatin1(name));
+    if (w == nullptr) qFatal("no widget %s", name);
+    return w;
+  }
+  static QStringList TopLevel(TForm1& form) {
+    QStringList names;
+    auto* tree = Find<QTreeWidget>(form, "TreeView1");
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) names << tree->topLevelItem(i)->text(0);
+    return names;
+  }
+  static void Navigate(TForm1& form, const QString& url) {
+    Find<QWebEngineView>(form, "WebBrowser1")->setUrl(QUrl(url));
+  }
+  // A configuration whose gateway is `gateway` on `server`.
+  static void ServeConfig(test::TestServer& server, const std::string& gateway) {
+    server.Serve("/cfg", sandbox::ConfigDocument("key", "secret", server.Url(gateway)));
+  }
+
+ private slots:
+  void initTestCase() { sandbox_ = std::make_unique<test::SandboxRunner>(3000); }
+  void cleanupTestCase() { sandbox_.reset(); }
+
+  void startsWithTheTreeAndAFirstSearchOverAllCategories() {
+    auto form = Open(sandbox_->server().config_url());
+    WaitIdle(*form);
+    const QStringList top = TopLevel(*form);
+    QCOMPARE(top.size(), 55);  // "所有类目" and 60 top-level categories less the 6 left out
+    QCOMPARE(top.first(), QStringLiteral("所有类目"));
+    QVERIFY(!top.contains(QStringLiteral("腾讯QQ专区")));
+    QVERIFY(!top.contains(QStringLiteral("世博会特许商品")));
+    QCOMPARE(form->windowTitle(), Caption());
+    QCOMPARE(Find<QLineEdit>(*form, "Edit2")->text(), QStringLiteral("所有类目"));
+    QCOMPARE(Find<QComboBox>(*form, "ComboBoxEx1")->currentIndex(), 0);
+    QCOMPARE(Find<QComboBox>(*form, "ComboBoxEx2")->currentIndex(), 19);
+    QCOMPARE(QString::fromStdString(form->ItemConditions().cid), QStringLiteral("0"));
+    QCOMPARE(QString::fromStdString(form->ItemConditions().nick), QStringLiteral("peldrun"));
+    QVERIFY(warnings_->texts.isEmpty());
+    QCOMPARE(Find<QLabel>(*form, "Label5")->text(), QString::fromUtf8(kFooterHost1.data()));
+  }
+
+  void withoutConfigurationTheFixedListAndTheNotFoundMessage() {
+    int dead_port = 0;
+    {
+      test::TestServer gone;
+      dead_port = gone.port();
+    }
+    auto form = Open("http://127.0.0.1:" + std::to_string(dead_port) + "/cfg");
+    WaitIdle(*form);
+    const QStringList top = TopLevel(*form);
+    QCOMPARE(top.size(), 55);
+    QCOMPARE(top.at(1), QStringLiteral("数码相机/摄像机/摄影器材"));
+    QCOMPARE(top.at(54), QStringLiteral("网店/网络服务/个性定制/软件"));
+    QCOMPARE(warnings_->texts, QStringList{QStringLiteral("没有找到相关商品")});
+    QCOMPARE(warnings_->titles.first(), Caption());
+    QVERIFY(Find<QLineEdit>(*form, "Edit1")->isEnabled());
+  }
+
+  void topLevelListStopsAtSixtyEntriesAndLeavesOutExcludedNames() {
+    test::TestServer server;
+    ServeConfig(server, "/rest");
+    server.Handle("/rest", [](const httplib::Request& req, httplib::Response& res) {
+      std::string xml = "<rsp>";
+      if (req.get_param_value("method") == "taobao.itemcats.get") {
+        for (int i = 0; i < 75; ++i) {
+          const std::string name = i == 3 ? "腾讯QQ专区" : "类目" + std::to_string(i);
+          xml += "<item_cat><cid>" + std::to_string(100 + i) + "</cid><name>" + name +
+                 "</name></item_cat>";
+        }
+      }
+      res.set_content(xml + "</rsp>", "text/xml");
+    });
+    auto form = Open(server.Url("/cfg"));
+    WaitIdle(*form);
+    const QStringList top = TopLevel(*form);
+    QCOMPARE(top.size(), 60);  // "所有类目" + entries 0..59 less the excluded one
+    QCOMPARE(top.last(), QStringLiteral("类目59"));
+    QVERIFY(!top.contains(QStringLiteral("腾讯QQ专区")));
+  }
+
+  void expandingLoadsChildrenOnce() {
+    test::LogCapture log;
+    test::SandboxRunner sandbox(3000, &log);
+    auto form = Open(sandbox.server().config_url());
+    WaitIdle(*form);
+    auto* tree = Find<QTreeWidget>(*form, "TreeView1");
+    QTreeWidgetItem* mp3 =
+        tree->findItems(QStringLiteral("MP3/MP4/iPod/录音笔"), Qt::MatchExactly).first();
+    QCOMPARE(mp3->childCount(), 1);
+    QVERIFY(mp3->child(0)->text(0).isEmpty());
+    mp3->setExpanded(true);
+    QTRY_COMPARE(mp3->childCount(), 4);
+    QCOMPARE(mp3->child(0)->text(0), QStringLiteral("MP3"));
+    QVERIFY(log.WaitFor("parent_cid=1201"));
+    mp3->setExpanded(false);
+    mp3->setExpanded(true);
+    QCOMPARE(mp3->childCount(), 4);
+
+    tree->setCurrentItem(mp3->child(0));  // a category search, page 1, keyword cleared
+    WaitIdle(*form);
+    QCOMPARE(Find<QLineEdit>(*form, "Edit2")->text(), QStringLiteral("MP3"));
+    QVERIFY(QString::fromStdString(form->ItemConditions().cid).toLong() >= 60000000);
+  }
+
+  void searchBarValuesAreNormalisedAndSent() {
+    auto form = Open(sandbox_->server().config_url());
+    WaitIdle(*form);
+    Find<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("MP3"));
+    Find<QSpinBox>(*form, "SpinEdit1")->setValue(100);
+    Find<QSpinBox>(*form, "SpinEdit2")->setValue(0);
+    Find<QComboBox>(*form, "ComboBoxEx1")->setCurrentIndex(15);
+    Find<QComboBox>(*form, "ComboBoxEx2")->setCurrentIndex(3);
+    Find<QComboBox>(*form, "ComboBox3")->setCurrentIndex(1);
+    Find<QComboBox>(*form, "ComboBox2")->setCurrentIndex(2);
+    QTest::keyClick(Find<QLineEdit>(*form, "Edit1"), Qt::Key_Return);  // Enter presses 搜索
+    QVERIFY(form->SearchRunning());
+    QVERIFY(!Find<QPushButton>(*form, "Button2")->isEnabled());
+    WaitIdle(*form);
+    QCOMPARE(Find<QSpinBox>(*form, "SpinEdit1")->value(), 0);
+    QCOMPARE(Find<QSpinBox>(*form, "SpinEdit2")->value(), 100);
+    QCOMPARE(Find<QComboBox>(*form, "ComboBoxEx1")->currentIndex(), 3);
+    const TaobaokeItemConditions& c = form->ItemConditions();
+    QCOMPARE(c.keyword, std::string("MP3"));
+    QCOMPARE(c.start_price, std::string("0"));
+    QCOMPARE(c.end_price, std::string("100"));
+    QCOMPARE(c.start_credit, std::string("4heart"));
+    QCOMPARE(c.end_credit, std::string("1goldencrown"));
+    QCOMPARE(c.area, std::string("江苏,浙江,上海"));
+    QCOMPARE(c.sort, std::string("price_asc"));
+    QCOMPARE(form->windowTitle(), Caption());
+  }
+
+  void pagingLinksMoveThePage() {
+    auto form = Open(sandbox_->server().config_url());
+    WaitIdle(*form);
+    Navigate(*form, QStringLiteral("http://back/"));  // at page 1: nothing
+    QTest::qWait(100);
+    QCOMPARE(form->PageNo(), 1);
+    Navigate(*form, QStringLiteral("http://next/"));
+    QTRY_COMPARE(form->PageNo(), 2);
+    WaitIdle(*form);
+    QCOMPARE(form->ItemConditions().page_no, std::string("2"));
+    Navigate(*form, QStringLiteral("http://back/"));
+    QTRY_COMPARE(form->PageNo(), 1);
+    WaitIdle(*form);
+    QCOMPARE(form->ItemConditions().page_no, std::string("1"));
+  }
+
+  void sellerLinksOpenTheAffiliateShopOutside() {
+    auto form = Open(sandbox_->server().config_url());
+    QSignalSpy shown(form.get(), &TForm1::ResultsShown);
+    WaitIdle(*form);
+    QTRY_VERIFY_WITH_TIMEOUT(shown.count() > 0, 15000);
+    // A seller whose nick has upper-case or Chinese letters: the view reports it changed.
+    const auto& sellers = sandbox_->server().catalogue().sellers();
+    std::string nick;
+    QString html;
+    Find<QWebEngineView>(*form, "WebBrowser1")->page()->toHtml([&](const QString& h) { html = h; });
+    QTRY_VERIFY(!html.isEmpty());
+    for (const auto& s : sellers) {
+      if (html.contains(QString::fromStdString("http://" + s.nick + "/")) &&
+          QString::fromStdString(s.nick) != QString::fromStdString(s.nick).toLower()) {
+        nick = s.nick;
+        break;
+      }
+    }
+    QVERIFY(!nick.empty());
+    Navigate(*form, QString::fromStdString("http://" + nick + "/"));
+    QTRY_COMPARE(browser_->opened.size(), 1);
+    const QString& opened = browser_->opened.first();
+    QVERIFY2(opened.contains(QStringLiteral("/shop?sid=")), qPrintable(opened));
+    QVERIFY(opened.contains(QStringLiteral("nick=peldrun")));
+    const auto* seller = sandbox_->server().catalogue().FindSeller(nick);
+    QVERIFY(opened.contains(QString::number(seller->sid)));
+  }
+
+  void marketplaceSearchNeedsAKeywordAndOpensTheListUrl() {
+    auto form = Open(sandbox_->server().config_url());
+    WaitIdle(*form);
+    QTest::mouseClick(Find<QPushButton>(*form, "Button2"), Qt::LeftButton);
+    QCOMPARE(warnings_->texts, QStringList{QStringLiteral("请输入关键字")});
+    QVERIFY(browser_->opened.isEmpty());
+    Find<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("手机"));
+    QTest::mouseClick(Find<QPushButton>(*form, "Button2"), Qt::LeftButton);
+    QCOMPARE(browser_->opened.size(), 1);
+    QVERIFY(browser_->opened.first().contains(QStringLiteral("q=%E6%89%8B%E6%9C%BA")));
+    QVERIFY(browser_->opened.first().contains(QStringLiteral("nick=peldrun")));
+    QTest::mouseClick(Find<QLabel>(*form, "Label5"), Qt::LeftButton);
+    QCOMPARE(browser_->opened.last(), QStringLiteral("http://127.0.0.1:8970/"));
+  }
+
+  void keysAndTheRightButtonNeverReachTheResultsView() {
+    auto form = Open(sandbox_->server().config_url());
+    WaitIdle(*form);
+    QWidget* view = Find<QWebEngineView>(*form, "WebBrowser1")->focusProxy();
+    QVERIFY(view != nullptr);
+    EventProbe probe;
+    view->installEventFilter(&probe);
+    QTest::keyClick(view, Qt::Key_F5);
+    QTest::mouseClick(view, Qt::RightButton, {}, QPoint(50, 50));
+    QVERIFY(!probe.types.contains(QEvent::KeyPress));
+    QVERIFY(!probe.types.contains(QEvent::MouseButtonPress));
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(650, 500));
+    QVERIFY(probe.types.contains(QEvent::MouseButtonPress));
+    view->removeEventFilter(&probe);
+    EventProbe edit_probe;
+    Find<QLineEdit>(*form, "Edit1")->installEventFilter(&edit_probe);
+    QTest::keyClick(Find<QLineEdit>(*form, "Edit1"), Qt::Key_A);
+    QVERIFY(edit_probe.types.contains(QEvent::KeyPress));
+  }
+
+  void closingDuringASearchEndsAtOnce() {
+    test::TestServer server;
+    ServeConfig(server, "/rest");
+    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
+      if (req.get_param_value("method") == "taobao.taobaoke.items.get") {
+        server.Pause(std::chrono::seconds(30));  // a gateway that never answers
+      }
+      res.set_content("<rsp/>", "text/xml");
+    });
+    auto form = Open(server.Url("/cfg"));
+    QTRY_VERIFY(form->SearchRunning());
+    QTest::qWait(200);
+    QElapsedTimer timer;
+    timer.start();
+    form->close();
+    form.reset();
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+  }
+};
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+  }
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  TForm1Test test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "TForm1Test.moc"
