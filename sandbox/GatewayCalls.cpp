@@ -77,7 +77,7 @@ void WriteItem(XmlWriter& w, const CallContext& ctx, const FieldSet& f, const It
   if (f.Has("iid")) w.Leaf("iid", iid);
   if (f.Has("title")) w.CData("title", Highlight(item.title, item.folded_title, terms));
   if (f.Has("nick")) w.CData("nick", seller.nick);
-  if (f.Has("pic_url")) w.Leaf("pic_url", ctx.base_url + "/pic/" + iid + ".svg");
+  if (f.Has("pic_url")) w.Leaf("pic_url", ctx.base_url + "/pic/" + iid + ".gif");
   if (f.Has("price")) w.Leaf("price", Money(item.price_cents));
   if (f.Has("click_url")) {
     w.Leaf("click_url", ctx.base_url + "/click?iid=" + iid + "&nick=" + UrlEncode(affiliate) +

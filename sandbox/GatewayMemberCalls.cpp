@@ -77,7 +77,7 @@ CallResult ShopGet(const CallContext& ctx) {
     if (f.Has("desc")) w.CData("desc", s->shop_desc);
     if (f.Has("bulletin")) w.CData("bulletin", s->bulletin);
     if (f.Has("created")) w.Leaf("created", s->shop_created);
-    if (f.Has("pic_path")) w.Leaf("pic_path", "/shop/" + std::to_string(s->sid) + ".svg");
+    if (f.Has("pic_path")) w.Leaf("pic_path", "/shop/" + std::to_string(s->sid) + ".gif");
     if (f.Has("modified")) w.Leaf("modified", s->shop_modified);
     w.Close("shop");
   }

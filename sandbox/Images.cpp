@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "sandbox/XmlWriter.h"
@@ -14,6 +15,10 @@ constexpr std::array<std::string_view, 4> kBadgeStems = {"b_red_", "s_blue_", "s
 constexpr int kCell = 16;  // one symbol, 15 px and a gap
 
 enum Colour : std::uint8_t { kClear = 0, kRed, kBlue, kGold, kLight, kCount };
+
+struct Rgb {
+  std::uint8_t r, g, b;
+};
 
 // One symbol in a 16 x 16 cell: is the pixel inside, and in which colour.
 Colour SymbolPixel(int grade, int x, int y) {
@@ -61,6 +66,31 @@ std::string LzwData(const std::vector<std::uint8_t>& pixels) {
   return out;
 }
 
+// A GIF of up to 128 colours; colour 0 may be transparent.
+std::string Gif(int width, int height, const std::vector<std::uint8_t>& pixels,
+                std::span<const Rgb> palette, bool transparent_first) {
+  std::string gif = "GIF89a";
+  Put16(gif, width);
+  Put16(gif, height);
+  gif += std::string("\xF6\x00\x00", 3);  // global table of 128 colours
+  for (std::size_t i = 0; i < 128; ++i) {
+    const Rgb c = i < palette.size() ? palette[i] : Rgb{0, 0, 0};
+    gif.push_back(static_cast<char>(c.r));
+    gif.push_back(static_cast<char>(c.g));
+    gif.push_back(static_cast<char>(c.b));
+  }
+  if (transparent_first) gif += std::string("\x21\xF9\x04\x01\x00\x00\x00\x00", 8);
+  gif.push_back('\x2C');
+  Put16(gif, 0);
+  Put16(gif, 0);
+  Put16(gif, width);
+  Put16(gif, height);
+  gif.push_back('\0');
+  gif += LzwData(pixels);
+  gif.push_back('\x3B');
+  return gif;
+}
+
 }  // namespace
 
 std::string BadgeFileName(int level) {
@@ -84,41 +114,32 @@ std::string BadgeGif(int level) {
       if (x % kCell < kCell - 1) pixels[y * width + x] = SymbolPixel(grade, x % kCell, y);
     }
   }
-  std::string gif = "GIF89a";
-  Put16(gif, width);
-  Put16(gif, height);
-  gif += std::string("\xF6\x00\x00", 3);  // global table of 128 colours
-  const std::uint8_t palette[kCount][3] = {
+  static constexpr Rgb kPalette[kCount] = {
       {255, 255, 255}, {230, 30, 40}, {40, 110, 220}, {240, 180, 20}, {150, 200, 255}};
-  for (int i = 0; i < 128; ++i) {
-    for (int c = 0; c < 3; ++c) gif.push_back(static_cast<char>(i < kCount ? palette[i][c] : 0));
-  }
-  gif += std::string("\x21\xF9\x04\x01\x00\x00\x00\x00", 8);  // colour 0 transparent
-  gif.push_back('\x2C');
-  Put16(gif, 0);
-  Put16(gif, 0);
-  Put16(gif, width);
-  Put16(gif, height);
-  gif.push_back('\0');
-  gif += LzwData(pixels);
-  gif.push_back('\x3B');
-  return gif;
+  return Gif(width, height, pixels, kPalette, /*transparent_first=*/true);
 }
 
-std::string ItemPictureSvg(const Item& item, const Category& category) {
-  const int hue = static_cast<int>((category.parent_cid * 47 + category.cid * 13) % 360);
-  const std::string h = std::to_string(hue);
-  return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"160\" height=\"160\" "
-         "viewBox=\"0 0 160 160\"><rect width=\"160\" height=\"160\" fill=\"hsl(" +
-         h +
-         ",60%,88%)\"/><rect x=\"35\" y=\"30\" width=\"90\" height=\"70\" rx=\"8\" fill=\"hsl(" +
-         h +
-         ",55%,55%)\"/><text x=\"80\" y=\"128\" font-size=\"15\" text-anchor=\"middle\" "
-         "font-family=\"WenQuanYi Micro Hei, sans-serif\" fill=\"#333\">" +
-         XmlEscape(category.name) +
-         "</text><text x=\"80\" y=\"148\" font-size=\"10\" "
-         "text-anchor=\"middle\" fill=\"#666\">" +
-         std::to_string(item.iid) + "</text></svg>";
+std::string ItemPictureGif(const Item& item, const Category& category) {
+  // A product box on a background, in colours that follow the category.
+  const unsigned hue = static_cast<unsigned>(category.parent_cid * 47 + category.cid * 13);
+  const auto channel = [&](int shift, int base) {
+    return static_cast<std::uint8_t>(base + (hue >> shift) % 60);
+  };
+  const Rgb palette[] = {{channel(0, 190), channel(3, 190), channel(6, 190)},
+                         {channel(2, 60), channel(5, 60), channel(8, 60)},
+                         {255, 255, 255}};
+  constexpr int kSize = 160;
+  std::vector<std::uint8_t> pixels(kSize * kSize, 0);
+  for (int y = 30; y < 110; ++y) {
+    for (int x = 35; x < 125; ++x) pixels[y * kSize + x] = 1;
+  }
+  // The item's number as a row of marks, so that pictures differ.
+  for (int bit = 0; bit < 16; ++bit) {
+    if ((item.iid >> bit) & 1) {
+      for (int y = 125; y < 135; ++y) pixels[y * kSize + 20 + bit * 8] = 2;
+    }
+  }
+  return Gif(kSize, kSize, pixels, palette, /*transparent_first=*/false);
 }
 
 }  // namespace orvalen::sandbox

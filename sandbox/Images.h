@@ -1,5 +1,5 @@
-// Pictures the sandbox serves: seller credit badges (GIF, under /newrank/)
-// and item pictures (SVG).
+// Pictures the sandbox serves: seller credit badges (under /newrank/) and
+// item pictures (under /pic/), as GIF files.
 #pragma once
 
 #include <optional>
@@ -17,7 +17,7 @@ std::optional<int> BadgeLevel(std::string_view file_name);
 // The badge as a GIF: 1 to 5 hearts, diamonds, crowns or golden crowns, 16 px high.
 std::string BadgeGif(int level);
 
-// A 160 x 160 picture for an item: its category's colour and name.
-std::string ItemPictureSvg(const Item& item, const Category& category);
+// A 160 x 160 picture for an item, in its category's colours.
+std::string ItemPictureGif(const Item& item, const Category& category);
 
 }  // namespace orvalen::sandbox

@@ -113,14 +113,15 @@ void SandboxServer::Route() {
   http.Get("/", [this, kHtml](const auto&, httplib::Response& res) {
     res.set_content(IndexPage(config_url(), gateway_url()), kHtml);
   });
-  http.Get(R"(/pic/(\d+)\.svg)", [this](const httplib::Request& req, httplib::Response& res) {
+  http.Get(R"(/pic/(\d+)\.gif)", [this](const httplib::Request& req, httplib::Response& res) {
     const auto iid = ParseNumber(req.matches[1].str());
     const Item* item = iid ? catalogue_.FindItem(*iid) : nullptr;
     if (item == nullptr) {
       res.status = 404;
       return;
     }
-    res.set_content(ItemPictureSvg(*item, *catalogue_.FindCategory(item->cid)), "image/svg+xml");
+    res.set_header("Cache-Control", "max-age=86400");  // pictures never change
+    res.set_content(ItemPictureGif(*item, *catalogue_.FindCategory(item->cid)), "image/gif");
   });
   http.Get(R"(/newrank/([a-z_0-9]+\.gif))",
            [](const httplib::Request& req, httplib::Response& res) {
@@ -129,6 +130,7 @@ void SandboxServer::Route() {
                res.status = 404;
                return;
              }
+             res.set_header("Cache-Control", "max-age=86400");
              res.set_content(BadgeGif(*level), "image/gif");
            });
   const auto landing = [this, kHtml](httplib::Response& res, const Landing& page) {

@@ -6,7 +6,7 @@ namespace orvalen {
 namespace {
 
 Info Row(const std::string& title, const std::string& nick) {
-  return {"http://img/1.svg",
+  return {"http://img/1.gif",
           "12.50",
           title,
           "http://click/1",
@@ -18,7 +18,7 @@ Info Row(const std::string& title, const std::string& nick) {
 TEST(ResultsPageTest, CardFollowsTheTemplatesInOrder) {
   EXPECT_EQ(BuildItemCard(Row("诺基亚 N97", "卖家A")),
             "<div class=\"mydiv\"> <a href=\"http://click/1\" title=\"诺基亚 N97\" "
-            "target=\"_blank\"><img src=\"http://img/1.svg\"></a>"
+            "target=\"_blank\"><img src=\"http://img/1.gif\"></a>"
             "<br><a href=\"http://click/1\" title=\"诺基亚 N97\" target=\"_blank\">诺基亚 N97</a>"
             "<br>价格：<span class=\"yuan\">12.50</span> 元"
             "<br>卖家：<a href=\"http://卖家A/\">卖家A</a>"

@@ -48,7 +48,7 @@ TEST_F(SandboxServerTest, PicturesBadgesAndLandingPages) {
 
   const sandbox::Item& item = sandbox.server().catalogue().items()[0];
   const std::string iid = std::to_string(item.iid);
-  EXPECT_EQ(http.Get("/pic/" + iid + ".svg")->get_header_value("Content-Type"), "image/svg+xml");
+  EXPECT_EQ(http.Get("/pic/" + iid + ".gif")->get_header_value("Content-Type"), "image/gif");
 
   const auto landing = http.Get("/click?iid=" + iid + "&nick=peldrun&e=x");
   ASSERT_EQ(landing->status, 200);
@@ -73,7 +73,7 @@ TEST_F(SandboxServerTest, LogsEachRequestWithItsOutcomeButNeverTheSecret) {
 TEST_F(SandboxServerTest, SurvivesMalformedAndConcurrentRequests) {
   httplib::Client raw("127.0.0.1", sandbox.server().port());
   EXPECT_EQ(raw.Get("/router/rest?%zz=%")->status, 200);  // answered with an error element
-  EXPECT_EQ(raw.Get("/pic/99999999999999999999.svg")->status, 404);
+  EXPECT_EQ(raw.Get("/pic/99999999999999999999.gif")->status, 404);
   std::vector<std::future<int>> calls;
   for (int i = 0; i < 16; ++i) {
     calls.push_back(std::async(std::launch::async, [this] {
