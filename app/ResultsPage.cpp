@@ -1,5 +1,7 @@
 #include "app/ResultsPage.h"
 
+#include "platform/MarkupEscape.h"
+
 namespace orvalen {
 
 const std::string_view kPageHead =
@@ -24,46 +26,19 @@ const std::string_view kPageFooter =
 
 const std::string_view kPageTail = "</div></body>";
 
-std::string HtmlEscape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out.push_back(c);
-    }
-  }
-  return out;
-}
-
 std::string BuildItemCard(const Info& r) {
-  const std::string click = HtmlEscape(r.click_url), title = HtmlEscape(r.title);
-  const std::string nick = HtmlEscape(r.nick);
+  const std::string click = EscapeMarkup(r.click_url), title = EscapeMarkup(r.title);
+  const std::string nick = EscapeMarkup(r.nick);
   std::string card = "<div class=\"mydiv\"> <a href=\"" + click + "\" title=\"" + title +
-                     "\" target=\"_blank\"><img src=\"" + HtmlEscape(r.pic_url) + "\"></a>";
+                     "\" target=\"_blank\"><img src=\"" + EscapeMarkup(r.pic_url) + "\"></a>";
   card +=
       "<br><a href=\"" + click + "\" title=\"" + title + "\" target=\"_blank\">" + title + "</a>";
-  card += "<br>价格：<span class=\"yuan\">" + HtmlEscape(r.price) + "</span> 元";
+  card += "<br>价格：<span class=\"yuan\">" + EscapeMarkup(r.price) + "</span> 元";
   card += "<br>卖家：<a href=\"http://" + nick + "/\">" + nick + "</a>";
-  card += "<br>所在地：" + HtmlEscape(r.location);
+  card += "<br>所在地：" + EscapeMarkup(r.location);
   // A seller without a known credit level gets no badge rather than a broken image.
   card += r.badge_url.empty() ? "<br></div>"
-                              : "<br><img src=\"" + HtmlEscape(r.badge_url) + "\"></div>";
+                              : "<br><img src=\"" + EscapeMarkup(r.badge_url) + "\"></div>";
   return card;
 }
 

@@ -16,9 +16,6 @@ extern const std::string_view kPageHead;
 extern const std::string_view kPageFooter;
 extern const std::string_view kPageTail;
 
-// &, <, >, " and ' as entities.
-std::string HtmlEscape(std::string_view text);
-
 std::string BuildItemCard(const Info& row);
 // Head, the cards of rows 0..39 up to the first row without a title, footer
 // and tail.

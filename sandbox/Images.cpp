@@ -6,8 +6,6 @@
 #include <span>
 #include <vector>
 
-#include "sandbox/XmlWriter.h"
-
 namespace orvalen::sandbox {
 namespace {
 

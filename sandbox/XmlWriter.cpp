@@ -1,5 +1,7 @@
 #include "sandbox/XmlWriter.h"
 
+#include "platform/MarkupEscape.h"
+
 namespace orvalen::sandbox {
 
 XmlWriter::XmlWriter() {
@@ -19,7 +21,7 @@ XmlWriter& XmlWriter::Close(std::string_view name) {
 
 XmlWriter& XmlWriter::Leaf(std::string_view name, std::string_view text) {
   Open(name);
-  out_.append(XmlEscape(text));
+  out_.append(EscapeMarkup(text));
   return Close(name);
 }
 
@@ -40,33 +42,6 @@ XmlWriter& XmlWriter::CData(std::string_view name, std::string_view text) {
 XmlWriter& XmlWriter::Comment(std::string_view text) {
   out_.append("<!--").append(text).append("-->");
   return *this;
-}
-
-std::string XmlEscape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        out.push_back(c);
-    }
-  }
-  return out;
 }
 
 }  // namespace orvalen::sandbox

@@ -26,7 +26,5 @@ class XmlWriter {
   std::string out_;
 };
 
-// Escapes &, <, >, " and ' for element text and attribute values.
-std::string XmlEscape(std::string_view text);
 
 }  // namespace orvalen::sandbox
