@@ -87,7 +87,12 @@ void SandboxServer::Run() {
   impl_->http.listen_after_bind();
 }
 
+bool SandboxServer::IsRunning() const {
+  return impl_->http.is_running();
+}
+
 void SandboxServer::Stop() {
+  stopping_ = true;
   if (impl_) impl_->http.stop();
 }
 
@@ -103,12 +108,23 @@ void SandboxServer::Route() {
   constexpr const char* kHtml = "text/html; charset=utf-8";
 
   const auto gateway = [this, kXml](const httplib::Request& req, httplib::Response& res) {
-    res.set_content(impl_->gateway->Handle(req.params).body, kXml);
+    const std::string answer = impl_->gateway->Handle(req.params).body;
+    if (const Fault* f = FindFault(options_.faults, req.get_param_value("method"))) {
+      ApplyFault(*f, answer, base_url() + "/moved", stopping_, res);
+    } else {
+      res.set_content(answer, kXml);
+    }
   };
   http.Get("/router/rest", gateway);
   http.Post("/router/rest", gateway);
   http.Get("/" + std::string(kConfigPath), [this, kXml](const auto&, httplib::Response& res) {
-    res.set_content(impl_->config_document, kXml);
+    if (const Fault* f = FindFault(options_.faults, "config")) {
+      const std::string document =
+          SpoilConfig(*f, impl_->config_document, options_.app_key, options_.app_secret);
+      ApplyFault(*f, document, base_url() + "/moved", stopping_, res);
+    } else {
+      res.set_content(impl_->config_document, kXml);
+    }
   });
   http.Get("/", [this, kHtml](const auto&, httplib::Response& res) {
     res.set_content(IndexPage(config_url(), gateway_url()), kHtml);

@@ -9,14 +9,17 @@
 //   sandbox.Stop(); t.join();
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "sandbox/Catalogue.h"
+#include "sandbox/Faults.h"
 
 namespace orvalen::sandbox {
 
@@ -30,6 +33,7 @@ struct SandboxOptions {
   // Receives one line per request and landing, from any thread, one at a time.
   std::function<void(const std::string& line)> log;
   std::function<std::chrono::system_clock::time_point()> clock = std::chrono::system_clock::now;
+  std::vector<Fault> faults;  // misbehaviour on purpose, for tests
 };
 
 class SandboxServer {
@@ -43,6 +47,8 @@ class SandboxServer {
   bool Bind();
   // Serves until Stop(); call after a successful Bind().
   void Run();
+  // True once Run() accepts connections; Stop() has no effect before then.
+  bool IsRunning() const;
   void Stop();
 
   int port() const { return port_; }
@@ -60,6 +66,7 @@ class SandboxServer {
   Catalogue catalogue_;
   std::unique_ptr<Impl> impl_;
   int port_ = 0;
+  std::atomic<bool> stopping_{false};
   std::mutex log_mutex_;
 };
 

@@ -26,5 +26,4 @@ class XmlWriter {
   std::string out_;
 };
 
-
 }  // namespace orvalen::sandbox

@@ -2,7 +2,9 @@
 // configuration server.
 //
 //   orvalen-sandbox [--host 127.0.0.1] [--port 8970] [--seed N] [--items N]
-//                   [--app-key K] [--app-secret S]
+//                   [--app-key K] [--app-secret S] [--fault KIND[:CALL]]...
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <iostream>
 #include <string>
@@ -14,7 +16,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: orvalen-sandbox [--host 127.0.0.1] [--port 8970] [--seed N] [--items N]\n"
-    "                       [--app-key K] [--app-secret S]\n";
+    "                       [--app-key K] [--app-secret S] [--fault KIND[:CALL]]...\n"
+    "faults: stall drip close http500 redirect malformed endless bomb error-N,\n"
+    "        and for :config also sections leaves slow\n";
 
 bool ParseArgs(int argc, char** argv, orvalen::sandbox::SandboxOptions& o) {
   for (int i = 1; i < argc; ++i) {
@@ -34,6 +38,10 @@ bool ParseArgs(int argc, char** argv, orvalen::sandbox::SandboxOptions& o) {
         o.app_key = value;
       } else if (flag == "--app-secret") {
         o.app_secret = value;
+      } else if (flag == "--fault") {
+        const auto fault = orvalen::sandbox::ParseFault(value);
+        if (!fault) return false;
+        o.faults.push_back(*fault);
       } else {
         return false;
       }
@@ -66,13 +74,18 @@ int main(int argc, char** argv) {
               << "\n";
     return 1;
   }
+  std::atomic<bool> ended{false};
   std::thread stopper([&] {
     int signal = 0;
     sigwait(&stop_signals, &signal);
+    // Stop() takes effect only once the server runs.
+    while (!ended && !sandbox.IsRunning())
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     sandbox.Stop();
   });
   std::cout << "listening on " << sandbox.base_url() << "/" << std::endl;
   sandbox.Run();
+  ended = true;
   pthread_kill(stopper.native_handle(), SIGTERM);  // wakes the waiter if Run ended otherwise
   stopper.join();
   return 0;

@@ -44,10 +44,12 @@ class LogCapture {
 
 class SandboxRunner {
  public:
-  explicit SandboxRunner(std::size_t items = 3000, LogCapture* log = nullptr)
-      : server_(Options(items, log)) {
+  explicit SandboxRunner(std::size_t items = 3000, LogCapture* log = nullptr,
+                         std::vector<sandbox::Fault> faults = {})
+      : server_(Options(items, log, std::move(faults))) {
     if (!server_.Bind()) throw std::runtime_error("sandbox could not bind");
     thread_ = std::thread([this] { server_.Run(); });
+    while (!server_.IsRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   ~SandboxRunner() {
     server_.Stop();
@@ -56,8 +58,10 @@ class SandboxRunner {
   sandbox::SandboxServer& server() { return server_; }
 
  private:
-  static sandbox::SandboxOptions Options(std::size_t items, LogCapture* log) {
+  static sandbox::SandboxOptions Options(std::size_t items, LogCapture* log,
+                                         std::vector<sandbox::Fault> faults) {
     sandbox::SandboxOptions o;
+    o.faults = std::move(faults);
     o.port = 0;
     o.items = items;
     if (log != nullptr) o.log = log->Sink();

@@ -1,0 +1,50 @@
+// Faults: ways the sandbox can misbehave on purpose, for testing how the
+// program copes. Each fault applies to every gateway call, to one call
+// (":taobao.users.get"), or to the configuration document (":config").
+//
+//   orvalen-sandbox --fault stall:taobao.taobaoke.items.get --fault error-29:taobao.shop.get
+//
+// Kinds: stall (half an answer, then silence), drip (a byte every 3 s),
+// close (half an answer, then the connection closes), http500, redirect,
+// malformed (not well-formed XML), endless (a body without end), bomb (an
+// entity-expansion bomb), error-N (the gateway's error answer with code N),
+// and for the configuration document also sections (only the key and
+// secret), leaves (sections whose sub-elements are all empty) and slow (the
+// document after a 5 s pause).
+#pragma once
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace httplib {
+struct Response;
+}
+
+namespace orvalen::sandbox {
+
+struct Fault {
+  std::string kind;
+  std::string target;  // a call's method name, "config", or empty for every call
+  int code = 0;        // for error-N
+};
+
+// "KIND" or "KIND:TARGET"; nullopt for an unknown kind.
+std::optional<Fault> ParseFault(std::string_view text);
+
+// The fault that applies to `target` (a method name or "config"), if any.
+const Fault* FindFault(const std::vector<Fault>& faults, std::string_view target);
+
+// Answers with `body` spoiled as the fault says. Waiting faults end when
+// `stopping` is set.
+void ApplyFault(const Fault& fault, const std::string& body, const std::string& redirect_to,
+                const std::atomic<bool>& stopping, httplib::Response& res);
+
+// The configuration document changed by a configuration-only fault
+// (sections, leaves); other faults leave it as it is.
+std::string SpoilConfig(const Fault& fault, const std::string& document, const std::string& app_key,
+                        const std::string& app_secret);
+
+}  // namespace orvalen::sandbox

@@ -1,0 +1,173 @@
+// The window against a sandbox that misbehaves on purpose: each fault ends
+// in what the window is meant to show (the not-found message, the fixed
+// category list, silence for the seller chain and the list URL), within the
+// time limits, with the window usable afterwards.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWebEngineView>
+
+#include "app/TForm1.h"
+#include "support/SandboxRunner.h"
+
+using namespace orvalen;
+
+namespace {
+
+class RecordingBrowser : public ExternalBrowser {
+ public:
+  void Open(const QUrl& url) override { opened << url.toString(); }
+  QStringList opened;
+};
+
+class RecordingWarnings : public WarningBox {
+ public:
+  void Warn(QWidget*, const QString&, const QString& text) override { texts << text; }
+  QStringList texts;
+};
+
+sandbox::Fault MustParse(const QString& text) {
+  const auto fault = sandbox::ParseFault(text.toStdString());
+  if (!fault) qFatal("bad fault %s", qPrintable(text));
+  return *fault;
+}
+
+}  // namespace
+
+class TForm1FaultTest : public QObject {
+  Q_OBJECT
+
+  std::shared_ptr<RecordingBrowser> browser_ = std::make_shared<RecordingBrowser>();
+  std::shared_ptr<RecordingWarnings> warnings_ = std::make_shared<RecordingWarnings>();
+
+  std::unique_ptr<TForm1> Open(test::SandboxRunner& sandbox) {
+    browser_ = std::make_shared<RecordingBrowser>();
+    warnings_ = std::make_shared<RecordingWarnings>();
+    auto form = std::make_unique<TForm1>(
+        FormServices{sandbox.server().config_url(), browser_, warnings_, {}});
+    form->show();
+    return form;
+  }
+  static bool Idle(TForm1& form) {
+    return !form.SearchRunning() && form.findChild<QPushButton*>("Button1")->isEnabled();
+  }
+
+ private slots:
+  // A fault on the item search: the not-found message, and the window usable.
+  void itemSearchFaultsShowTheNotFoundMessage_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("limit_ms");  // the time limit that applies, with a margin
+    for (const char* f : {"http500", "redirect", "malformed", "endless", "bomb", "close",
+                          "error-25", "error-29", "error-31", "error-22", "error-40", "error-41"}) {
+      QTest::newRow(f) << QString::fromLatin1(f) << 5000;
+    }
+    QTest::newRow("stall") << QStringLiteral("stall") << 19000;
+    QTest::newRow("drip") << QStringLiteral("drip") << 19000;
+  }
+  void itemSearchFaultsShowTheNotFoundMessage() {
+    QFETCH(QString, fault);
+    QFETCH(int, limit_ms);
+    test::SandboxRunner sandbox(2000, nullptr,
+                                {MustParse(fault + QStringLiteral(":taobao.taobaoke.items.get"))});
+    QElapsedTimer timer;
+    timer.start();
+    auto form = Open(sandbox);
+    QTRY_VERIFY_WITH_TIMEOUT(!warnings_->texts.isEmpty(), limit_ms);
+    QVERIFY2(timer.elapsed() < limit_ms, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(warnings_->texts, QStringList{QStringLiteral("没有找到相关商品")});
+    QCOMPARE(form->findChild<QTreeWidget*>("TreeView1")->topLevelItemCount(), 55);
+    QTRY_VERIFY(Idle(*form));
+    QVERIFY(form->findChild<QLineEdit*>("Edit1")->isEnabled());
+  }
+
+  // Configuration faults: without a usable document, the fixed list.
+  void configurationFaults_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("search_found");
+    QTest::newRow("http500") << QStringLiteral("http500") << false;
+    QTest::newRow("malformed") << QStringLiteral("malformed") << false;
+    QTest::newRow("bomb") << QStringLiteral("bomb") << false;
+    QTest::newRow("sections") << QStringLiteral("sections") << false;
+    QTest::newRow("leaves") << QStringLiteral("leaves") << false;
+    QTest::newRow("slow") << QStringLiteral("slow") << true;
+  }
+  void configurationFaults() {
+    QFETCH(QString, fault);
+    QFETCH(bool, search_found);
+    test::SandboxRunner sandbox(2000, nullptr, {MustParse(fault + QStringLiteral(":config"))});
+    auto form = Open(sandbox);
+    QTRY_VERIFY_WITH_TIMEOUT(Idle(*form), 20000);
+    QTest::qWait(100);
+    auto* tree = form->findChild<QTreeWidget*>("TreeView1");
+    QCOMPARE(tree->topLevelItemCount(), 55);
+    QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("数码相机/摄像机/摄影器材"));
+    QCOMPARE(warnings_->texts.isEmpty(), search_found);
+  }
+
+  // The seller chain and the list URL fail silently: nothing opens, no message.
+  void sellerChainAndListUrlFaultsAreSilent_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("seller_link");  // else the marketplace-search button
+    QTest::newRow("shop 500") << QStringLiteral("http500:taobao.shop.get") << true;
+    QTest::newRow("shop error") << QStringLiteral("error-41:taobao.shop.get") << true;
+    QTest::newRow("convert malformed")
+        << QStringLiteral("malformed:taobao.taobaoke.shops.convert") << true;
+    QTest::newRow("list bomb") << QStringLiteral("bomb:taobao.taobaoke.listurl.get") << false;
+    QTest::newRow("list redirect") << QStringLiteral("redirect:taobao.taobaoke.listurl.get")
+                                   << false;
+  }
+  void sellerChainAndListUrlFaultsAreSilent() {
+    QFETCH(QString, fault);
+    QFETCH(bool, seller_link);
+    test::SandboxRunner sandbox(2000, nullptr, {MustParse(fault)});
+    auto form = Open(sandbox);
+    QTRY_VERIFY_WITH_TIMEOUT(Idle(*form), 15000);
+    if (seller_link) {
+      const std::string nick = sandbox.server().catalogue().sellers().front().nick;
+      form->findChild<QWebEngineView*>("WebBrowser1")
+          ->setUrl(QUrl(QString::fromStdString("http://" + nick + "/")));
+    } else {
+      form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("手机"));
+      QTest::mouseClick(form->findChild<QPushButton*>("Button2"), Qt::LeftButton);
+    }
+    QTest::qWait(500);
+    QVERIFY(browser_->opened.isEmpty());
+    QVERIFY(warnings_->texts.isEmpty());
+  }
+
+  // Closing while a call stalls or drips ends at once.
+  void closingDuringAFaultEndsAtOnce_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("stall") << QStringLiteral("stall:taobao.taobaoke.items.get");
+    QTest::newRow("drip") << QStringLiteral("drip:taobao.taobaoke.items.get");
+    QTest::newRow("users stall") << QStringLiteral("stall:taobao.users.get");
+  }
+  void closingDuringAFaultEndsAtOnce() {
+    QFETCH(QString, fault);
+    test::SandboxRunner sandbox(2000, nullptr, {MustParse(fault)});
+    auto form = Open(sandbox);
+    QTRY_VERIFY(form->SearchRunning());
+    QTest::qWait(300);
+    QElapsedTimer timer;
+    timer.start();
+    form->close();
+    form.reset();
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+  }
+};
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+  }
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  TForm1FaultTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "TForm1FaultTest.moc"
