@@ -138,6 +138,7 @@ HttpResult CurlHttpClient::Get(const std::string& url) {
   curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &CheckIdle);
   curl_easy_setopt(h, CURLOPT_XFERINFODATA, &idle);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, detail);
+  if (!options_.ca_file.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, options_.ca_file.c_str());
 
   const CURLcode rc = Perform(handle_->multi.get(), h, aborted_);
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &result.status);

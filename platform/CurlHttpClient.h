@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "platform/HttpTransport.h"
 
@@ -25,6 +26,9 @@ struct HttpOptions {
   // Upper bound on the whole call, so that nothing can wait without end.
   std::chrono::seconds total_timeout{120};
   std::size_t max_body = 16u * 1024u * 1024u;
+  // Certificate authorities to trust for https instead of the system's
+  // (a PEM file); empty: the system's store.
+  std::string ca_file;
 };
 
 class CurlHttpClient final : public HttpTransport {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "support/TestCertificate.h"
 #include "support/TestServer.h"
 
 namespace orvalen {
@@ -104,6 +105,49 @@ TEST(CurlHttpClientTest, AbortEndsTheCallInFlightAndLaterOnes) {
   EXPECT_LT(steady_clock::now() - start, std::chrono::milliseconds(1500));
   aborter.join();
   EXPECT_EQ(http.Get(server.Url("/slow")).error, "aborted");
+}
+
+// An https server on 127.0.0.1 with a certificate made for the test.
+class TlsServer {
+ public:
+  explicit TlsServer(const test::TestCertificate& cert)
+      : server_(cert.cert_file().c_str(), cert.key_file().c_str()) {
+    server_.Get("/", [](const auto&, auto& res) { res.set_content("<rsp/>", "text/xml"); });
+    port_ = server_.bind_to_any_port("127.0.0.1");
+    thread_ = std::thread([this] { server_.listen_after_bind(); });
+    while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ~TlsServer() {
+    server_.stop();
+    thread_.join();
+  }
+  std::string Url() const { return "https://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+ private:
+  httplib::SSLServer server_;
+  std::thread thread_;
+  int port_ = 0;
+};
+
+TEST(CurlHttpClientTest, HttpsChecksTheCertificate) {
+  const test::TestCertificate good(/*for_loopback=*/true), wrong_host(/*for_loopback=*/false);
+  TlsServer trusted(good), misnamed(wrong_host);
+  HttpOptions trusting = Quick();
+  trusting.ca_file = good.cert_file();
+  CurlHttpClient http(trusting);
+  const HttpResult ok = http.Get(trusted.Url());
+  ASSERT_TRUE(ok.ok()) << ok.error;
+  EXPECT_EQ(ok.body, "<rsp/>");
+
+  // Not signed by anyone trusted, or not made for this host: refused.
+  CurlHttpClient system_store(Quick());
+  EXPECT_EQ(system_store.Get(trusted.Url()).failure, HttpResult::Failure::Transport);
+  HttpOptions other = Quick();
+  other.ca_file = wrong_host.cert_file();
+  CurlHttpClient wrong(other);
+  const HttpResult refused = wrong.Get(misnamed.Url());
+  EXPECT_EQ(refused.failure, HttpResult::Failure::Transport);
+  EXPECT_FALSE(refused.error.empty());
 }
 
 TEST(CurlHttpClientTest, NothingListeningAndOtherSchemesFail) {

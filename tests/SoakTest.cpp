@@ -1,0 +1,132 @@
+// A long session against the sandbox: 1,000 searches mixing keywords,
+// categories, filters and paging, with 100 category expansions, 100 seller
+// links and 100 marketplace searches among them. Every search must end in
+// one of its two outcomes, and the process's resident memory must not grow
+// by more than 10% between the 100th and the 1,000th search. Prints the
+// figures. Run by `scripts/test --extended`, not by the default suite.
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWebEngineView>
+#include <cstdio>
+
+#include "app/TForm1.h"
+#include "support/SandboxRunner.h"
+
+using namespace orvalen;
+
+namespace {
+
+class CountingBrowser : public ExternalBrowser {
+ public:
+  void Open(const QUrl&) override { ++opened; }
+  int opened = 0;
+};
+
+class CountingWarnings : public WarningBox {
+ public:
+  void Warn(QWidget*, const QString&, const QString&) override { ++shown; }
+  int shown = 0;
+};
+
+long ResidentKiB() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+  }
+  return 0;
+}
+
+}  // namespace
+
+class SoakTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void thousandSearches() {
+    const int searches = qEnvironmentVariableIntValue("SOAK_SEARCHES") > 0
+                             ? qEnvironmentVariableIntValue("SOAK_SEARCHES")
+                             : 1000;
+    test::SandboxRunner sandbox(20000);
+    auto browser = std::make_shared<CountingBrowser>();
+    auto warnings = std::make_shared<CountingWarnings>();
+    TForm1 form(FormServices{sandbox.server().config_url(), browser, warnings, {}});
+    form.show();
+    auto* keyword = form.findChild<QLineEdit*>("Edit1");
+    auto* search = form.findChild<QPushButton*>("Button1");
+    auto* tree = form.findChild<QTreeWidget*>("TreeView1");
+    auto* view = form.findChild<QWebEngineView*>("WebBrowser1");
+    const auto idle = [&] { return !form.SearchRunning() && search->isEnabled(); };
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+
+    const QStringList words{"MP3", "手机", "N97", "女装", "USB", "正品", "包邮", "LED", "", "数码"};
+    const auto& sellers = sandbox.server().catalogue().sellers();
+    long rss_at_100 = 0;
+    int expansions = 0, seller_links = 0, list_urls = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 1; i <= searches; ++i) {
+      const int before = warnings->shown;
+      if (i % 4 == 0) {  // a category, second level when loaded
+        QTreeWidgetItem* top = tree->topLevelItem(1 + i % 54);
+        if (i % 10 == 0 && expansions < 100) {
+          top->setExpanded(true);
+          ++expansions;
+        }
+        tree->setCurrentItem(top->childCount() > 0 && !top->child(0)->text(0).isEmpty()
+                                 ? top->child(i % top->childCount())
+                                 : top);
+      } else if (i % 4 == 1 && i > 1) {  // the next page
+        view->setUrl(QUrl(QStringLiteral("http://next/")));
+      } else {  // keyword and filters
+        keyword->setText(words[i % words.size()]);
+        form.findChild<QComboBox*>("ComboBox2")->setCurrentIndex(i % 6);
+        form.findChild<QComboBox*>("ComboBox3")->setCurrentIndex(i % 3 == 0 ? i % 63 : 0);
+        form.findChild<QSpinBox*>("SpinEdit2")->setValue(i % 5 == 0 ? 500 : 0);
+        search->click();
+      }
+      QTRY_VERIFY_WITH_TIMEOUT(form.SearchRunning() || idle(), 5000);
+      QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+      QVERIFY(warnings->shown - before <= 1);  // one outcome: page or message
+      if (i % 10 == 5 && seller_links < 100) {
+        view->setUrl(QUrl(QString::fromStdString("http://" + sellers[i % sellers.size()].nick + "/")));
+        ++seller_links;
+      }
+      if (i % 10 == 7 && list_urls < 100) {
+        keyword->setText(QStringLiteral("手机"));
+        form.findChild<QPushButton*>("Button2")->click();
+        ++list_urls;
+      }
+      if (i == 100) rss_at_100 = ResidentKiB();
+    }
+    QTRY_VERIFY(browser->opened >= list_urls);
+    const long rss_at_end = ResidentKiB();
+    const double minutes = timer.elapsed() / 60000.0;
+    std::printf("soak: %d searches in %.1f min (%.0f per minute); %d expansions, %d seller links, "
+                "%d marketplace searches; resident memory %ld KiB at search 100, %ld KiB at %d "
+                "(%+.1f%%)\n",
+                searches, minutes, searches / minutes, expansions, seller_links, list_urls,
+                rss_at_100, rss_at_end, searches, 100.0 * (rss_at_end - rss_at_100) / rss_at_100);
+    QVERIFY(rss_at_end <= rss_at_100 * 1.10);
+  }
+};
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+  }
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  SoakTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "SoakTest.moc"
