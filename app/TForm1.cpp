@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QShortcut>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include "app/AppSettings.h"
@@ -26,6 +27,7 @@ namespace {
 const QColor kLinkBlue(0, 0, 255);
 const QColor kLinkHover(255, 85, 0);
 const QColor kActiveCaption(0, 84, 227);
+constexpr int kHttpCacheBytes = 8 * 1024 * 1024;
 
 QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), text.size());
@@ -122,6 +124,9 @@ void TForm1::SetUpControls() {
       ui->WebBrowser1, [this](const QUrl& url) { return WebBrowser1BeforeNavigate2(url); },
       [this](const QUrl& url) { services_.browser->Open(url); });
   ui->WebBrowser1->setPage(page);
+  // Chromium's network service runs in this process and keeps its HTTP cache
+  // in memory: every page brings forty new pictures, so bound it.
+  page->profile()->setHttpCacheMaximumSize(kHttpCacheBytes);
   ui->WebBrowser1->setContextMenuPolicy(Qt::NoContextMenu);
   qApp->installEventFilter(new InputFilter(ui->WebBrowser1, this));
 
