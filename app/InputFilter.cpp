@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QMouseEvent>
 
+#include "app/ThreadHandOff.h"
+
 namespace orvalen {
 
 InputFilter::InputFilter(QWidget* guarded, QObject* parent) : QObject(parent), guarded_(guarded) {}
@@ -15,6 +17,9 @@ bool InputFilter::Inside(QObject* object) const {
 }
 
 bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
+  // The first of the program's code to see each event, the worker's notices
+  // included.
+  TakeOver(event);
   switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

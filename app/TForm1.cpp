@@ -16,6 +16,7 @@
 #include "app/InterceptingPage.h"
 #include "app/QtWarningBox.h"
 #include "app/SearchTables.h"
+#include "app/ThreadHandOff.h"
 #include "config/SiteConfig.h"
 #include "ui_TForm1.h"
 
@@ -181,6 +182,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 bool TForm1::event(QEvent* e) {
+  TakeOver(e);
   if (e->type() == WM_SEARCH_DONE) {
     SearchDone();
     return true;

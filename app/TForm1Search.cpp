@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "app/ResultsPage.h"
 #include "app/TForm1.h"
+#include "app/ThreadHandOff.h"
 #include "ui_TForm1.h"
 
 namespace orvalen {
@@ -42,7 +43,9 @@ void TForm1::StartSearch() {
     } catch (...) {
       found = false;  // whatever happens, the window hears exactly once
     }
-    QCoreApplication::postEvent(this, new QEvent(found ? WM_SEARCH_DONE : WM_SEARCH_FAILED));
+    auto* notice = new QEvent(found ? WM_SEARCH_DONE : WM_SEARCH_FAILED);
+    HandOff(notice);  // the job's results travel with the notice
+    QCoreApplication::postEvent(this, notice);
     search_running_ = false;
   });
   SetSearchControlsEnabled(false);
