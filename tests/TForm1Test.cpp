@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "app/AppSettings.h"
@@ -285,6 +286,38 @@ class TForm1Test : public QObject {
     Find<QLineEdit>(*form, "Edit1")->installEventFilter(&edit_probe);
     QTest::keyClick(Find<QLineEdit>(*form, "Edit1"), Qt::Key_A);
     QVERIFY(edit_probe.types.contains(QEvent::KeyPress));
+  }
+
+  void hostileValuesAreInertText() {
+    test::TestServer server;
+    ServeConfig(server, "/rest");
+    server.Handle("/rest", [](const httplib::Request& req, httplib::Response& res) {
+      std::string xml = "<rsp>";
+      if (req.get_param_value("method") == "taobao.taobaoke.items.get") {
+        xml +=
+            "<totalResults>1</totalResults><taobaokeItem>"
+            "<title><![CDATA[<img src=x "
+            "onerror=alert(1)>&lt;script&gt;alert(2)&lt;/script&gt;]]></title>"
+            "<nick><![CDATA[\"><script>alert(3)</script>]]></nick>"
+            "<price><![CDATA[<b>9</b>]]></price>"
+            "<click_url>javascript:alert(4)</click_url>"
+            "<pic_url><![CDATA[x\" onerror=\"alert(5)]]></pic_url></taobaokeItem>";
+      }
+      res.set_content(xml + "</rsp>", "text/xml");
+    });
+    auto form = Open(server.Url("/cfg"));
+    QSignalSpy shown(form.get(), &TForm1::ResultsShown);
+    QTRY_VERIFY_WITH_TIMEOUT(shown.count() > 0, 15000);
+    QWebEnginePage* page = Find<QWebEngineView>(*form, "WebBrowser1")->page();
+    QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+    // The markup arrives as text a person can read, not as elements.
+    QString text;
+    page->toPlainText([&](const QString& t) { text = t; });
+    QTRY_VERIFY(!text.isEmpty());
+    QVERIFY2(text.contains(QStringLiteral("\"><script>alert(3)</script>")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("<b>9</b>")));
+    QVERIFY(text.contains(QStringLiteral("&lt;script&gt;alert(2)")));
+    QVERIFY(browser_->opened.isEmpty());
   }
 
   void closingDuringASearchEndsAtOnce() {
