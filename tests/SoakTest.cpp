@@ -19,6 +19,7 @@
 
 #include "app/TForm1.h"
 #include "sandbox/Catalogue.h"
+#include "support/GuiTest.h"
 
 using namespace orvalen;
 
@@ -136,14 +137,7 @@ class SoakTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
-  }
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication app(argc, argv);
-  SoakTest test;
-  return QTest::qExec(&test, argc, argv);
+  return orvalen::test::RunGuiTest<SoakTest>(argc, argv);
 }
 
 #include "SoakTest.moc"

@@ -11,23 +11,12 @@
 #include <QWebEngineView>
 
 #include "app/TForm1.h"
+#include "support/GuiTest.h"
 #include "support/SandboxRunner.h"
 
 using namespace orvalen;
 
 namespace {
-
-class RecordingBrowser : public ExternalBrowser {
- public:
-  void Open(const QUrl& url) override { opened << url.toString(); }
-  QStringList opened;
-};
-
-class RecordingWarnings : public WarningBox {
- public:
-  void Warn(QWidget*, const QString&, const QString& text) override { texts << text; }
-  QStringList texts;
-};
 
 sandbox::Fault MustParse(const QString& text) {
   const auto fault = sandbox::ParseFault(text.toStdString());
@@ -40,12 +29,12 @@ sandbox::Fault MustParse(const QString& text) {
 class TForm1FaultTest : public QObject {
   Q_OBJECT
 
-  std::shared_ptr<RecordingBrowser> browser_ = std::make_shared<RecordingBrowser>();
-  std::shared_ptr<RecordingWarnings> warnings_ = std::make_shared<RecordingWarnings>();
+  std::shared_ptr<test::RecordingBrowser> browser_ = std::make_shared<test::RecordingBrowser>();
+  std::shared_ptr<test::RecordingWarnings> warnings_ = std::make_shared<test::RecordingWarnings>();
 
   std::unique_ptr<TForm1> Open(test::SandboxRunner& sandbox) {
-    browser_ = std::make_shared<RecordingBrowser>();
-    warnings_ = std::make_shared<RecordingWarnings>();
+    browser_ = std::make_shared<test::RecordingBrowser>();
+    warnings_ = std::make_shared<test::RecordingWarnings>();
     auto form = std::make_unique<TForm1>(
         FormServices{sandbox.server().config_url(), browser_, warnings_, {}});
     form->show();
@@ -116,8 +105,8 @@ class TForm1FaultTest : public QObject {
     QTest::newRow("convert malformed")
         << QStringLiteral("malformed:taobao.taobaoke.shops.convert") << true;
     QTest::newRow("list bomb") << QStringLiteral("bomb:taobao.taobaoke.listurl.get") << false;
-    QTest::newRow("list redirect") << QStringLiteral("redirect:taobao.taobaoke.listurl.get")
-                                   << false;
+    QTest::newRow("list redirect")
+        << QStringLiteral("redirect:taobao.taobaoke.listurl.get") << false;
   }
   void sellerChainAndListUrlFaultsAreSilent() {
     QFETCH(QString, fault);
@@ -160,14 +149,7 @@ class TForm1FaultTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
-  }
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication app(argc, argv);
-  TForm1FaultTest test;
-  return QTest::qExec(&test, argc, argv);
+  return orvalen::test::RunGuiTest<TForm1FaultTest>(argc, argv);
 }
 
 #include "TForm1FaultTest.moc"

@@ -2,6 +2,7 @@
 // with QTest, outcomes awaited with QTRY_*; against the sandbox, or against
 // test servers where a gateway must misbehave.
 #include "app/TForm1.h"
+#include "support/GuiTest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,21 +26,6 @@ using namespace orvalen;
 
 namespace {
 
-class RecordingBrowser : public ExternalBrowser {
- public:
-  void Open(const QUrl& url) override { opened.push_back(url.toString(QUrl::FullyEncoded)); }
-  QStringList opened;
-};
-
-class RecordingWarnings : public WarningBox {
- public:
-  void Warn(QWidget*, const QString& title, const QString& text) override {
-    titles.push_back(title);
-    texts.push_back(text);
-  }
-  QStringList titles, texts;
-};
-
 // Records the events that reach one object past the application's filters.
 class EventProbe : public QObject {
  public:
@@ -61,12 +47,12 @@ class TForm1Test : public QObject {
 
  private:
   std::unique_ptr<test::SandboxRunner> sandbox_;
-  std::shared_ptr<RecordingBrowser> browser_;
-  std::shared_ptr<RecordingWarnings> warnings_;
+  std::shared_ptr<test::RecordingBrowser> browser_;
+  std::shared_ptr<test::RecordingWarnings> warnings_;
 
   std::unique_ptr<TForm1> Open(const std::string& config_url) {
-    browser_ = std::make_shared<RecordingBrowser>();
-    warnings_ = std::make_shared<RecordingWarnings>();
+    browser_ = std::make_shared<test::RecordingBrowser>();
+    warnings_ = std::make_shared<test::RecordingWarnings>();
     auto form = std::make_unique<TForm1>(FormServices{config_url, browser_, warnings_, {}});
     form->show();
     return form;
@@ -341,14 +327,7 @@ class TForm1Test : public QObject {
 };
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
-  }
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication app(argc, argv);
-  TForm1Test test;
-  return QTest::qExec(&test, argc, argv);
+  return orvalen::test::RunGuiTest<TForm1Test>(argc, argv);
 }
 
 #include "TForm1Test.moc"
