@@ -140,11 +140,8 @@ class TForm1FaultTest : public QObject {
     auto form = Open(sandbox);
     QTRY_VERIFY(form->SearchRunning());
     QTest::qWait(300);
-    QElapsedTimer timer;
-    timer.start();
-    form->close();
-    form.reset();
-    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    const qint64 ms = test::CloseAndDestroy(form);
+    QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
   }
 };
 

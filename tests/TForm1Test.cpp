@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -318,11 +317,8 @@ class TForm1Test : public QObject {
     auto form = Open(server.Url("/cfg"));
     QTRY_VERIFY(form->SearchRunning());
     QTest::qWait(200);
-    QElapsedTimer timer;
-    timer.start();
-    form->close();
-    form.reset();
-    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    const qint64 ms = test::CloseAndDestroy(form);
+    QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
   }
 };
 

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QTest>
+#include <memory>
 
 #include "app/ExternalBrowser.h"
 #include "app/WarningBox.h"
@@ -29,6 +31,16 @@ class RecordingWarnings : public WarningBox {
   }
   QStringList titles, texts;
 };
+
+// Closes the window and destroys it; how long that took, in milliseconds.
+template <class Window>
+qint64 CloseAndDestroy(std::unique_ptr<Window>& window) {
+  QElapsedTimer timer;
+  timer.start();
+  window->close();
+  window.reset();
+  return timer.elapsed();
+}
 
 // Offscreen, with Chromium's flags for a headless machine, unless the
 // environment says otherwise.
