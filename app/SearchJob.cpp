@@ -1,9 +1,9 @@
 #include "app/SearchJob.h"
 
-#include <array>
 #include <charconv>
 
 #include "app/SearchTables.h"
+#include "marketdata/CreditGrades.h"
 
 namespace orvalen {
 namespace {
@@ -97,12 +97,10 @@ std::string SellerLocation(const std::string& state, const std::string& city) {
 }
 
 std::string BadgeFile(std::string_view level) {
-  static constexpr std::array<std::string_view, 4> kStems = {"b_red_", "s_blue_", "s_cap_",
-                                                             "s_crown_"};
   int n = 0;
   const auto [end, ec] = std::from_chars(level.data(), level.data() + level.size(), n);
-  if (ec != std::errc() || end != level.data() + level.size() || n < 1 || n > 20) return "";
-  return std::string(kStems[(n - 1) / 5]) + std::to_string((n - 1) % 5 + 1) + ".gif";
+  if (ec != std::errc() || end != level.data() + level.size()) return "";
+  return BadgeFileName(n);
 }
 
 }  // namespace orvalen

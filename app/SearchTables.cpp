@@ -31,13 +31,4 @@ std::string_view AreaValue(int index) {
   return index <= 4 ? kGroups[index] : AreaItems()[index];
 }
 
-std::span<const std::string_view> CreditKeys() {
-  static constexpr std::string_view kKeys[] = {
-      "1heart",       "2heart",       "3heart",       "4heart",       "5heart",
-      "1diamond",     "2diamond",     "3diamond",     "4diamond",     "5diamond",
-      "1crown",       "2crown",       "3crown",       "4crown",       "5crown",
-      "1goldencrown", "2goldencrown", "3goldencrown", "4goldencrown", "5goldencrown"};
-  return kKeys;
-}
-
 }  // namespace orvalen

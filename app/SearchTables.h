@@ -1,5 +1,6 @@
-// The search bar's fixed lists: the sort orders, the locations and the
-// seller credit grades, each with the request value it sends.
+// The search bar's fixed lists: the sort orders and the locations, each
+// with the request value it sends (the credit grades are marketplace facts,
+// in marketdata/CreditGrades.h).
 #pragma once
 
 #include <span>
@@ -17,6 +18,5 @@ std::span<const std::string_view> AreaItems();  // 63 entries, "所有地区" fi
 // The `area` value for location item `index`: a group of places for items
 // 0 to 4, the item's own text from 5 on.
 std::string_view AreaValue(int index);
-std::span<const std::string_view> CreditKeys();  // 20 entries, "1heart" .. "5goldencrown"
 
 }  // namespace orvalen

@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "marketdata/CreditGrades.h"
 #include "sandbox/AnswerSupport.h"
 #include "sandbox/ItemSearch.h"
 #include "sandbox/XmlWriter.h"
@@ -55,7 +56,7 @@ ParsedQuery ParseItemQuery(const Params& p) {
   const auto credit = [&](const char* name, int& target) {
     const std::string text = Param(p, name);
     if (text.empty()) return;
-    const auto level = ParseCreditKey(text);
+    const auto level = CreditLevel(text);
     level ? void(target = *level) : void(out.invalid = name);
   };
   credit("start_credit", q.min_level);

@@ -1,5 +1,7 @@
 #include "sandbox/Images.h"
 
+#include "marketdata/CreditGrades.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -9,7 +11,6 @@
 namespace orvalen::sandbox {
 namespace {
 
-constexpr std::array<std::string_view, 4> kBadgeStems = {"b_red_", "s_blue_", "s_cap_", "s_crown_"};
 constexpr int kCell = 16;  // one symbol, 15 px and a gap
 
 enum Colour : std::uint8_t { kClear = 0, kRed, kBlue, kGold, kLight, kCount };
@@ -90,11 +91,6 @@ std::string Gif(int width, int height, const std::vector<std::uint8_t>& pixels,
 }
 
 }  // namespace
-
-std::string BadgeFileName(int level) {
-  const int grade = (level - 1) / 5, count = (level - 1) % 5 + 1;
-  return std::string(kBadgeStems[grade]) + std::to_string(count) + ".gif";
-}
 
 std::optional<int> BadgeLevel(std::string_view file_name) {
   for (int level = 1; level <= 20; ++level) {

@@ -10,8 +10,6 @@
 
 namespace orvalen::sandbox {
 
-// The badge file of a credit level 1..20 ("b_red_1.gif" .. "s_crown_5.gif").
-std::string BadgeFileName(int level);
 // The level a badge file name stands for, if any.
 std::optional<int> BadgeLevel(std::string_view file_name);
 // The badge as a GIF: 1 to 5 hearts, diamonds, crowns or golden crowns, 16 px high.

@@ -62,16 +62,6 @@ std::optional<SortKey> ParseSortKey(std::string_view key) {
   return std::nullopt;
 }
 
-std::optional<int> ParseCreditKey(std::string_view key) {
-  static constexpr std::array<std::string_view, 4> kGrades = {"heart", "diamond", "crown",
-                                                              "goldencrown"};
-  if (key.size() < 2 || key[0] < '1' || key[0] > '5') return std::nullopt;
-  for (std::size_t g = 0; g < kGrades.size(); ++g) {
-    if (key.substr(1) == kGrades[g]) return static_cast<int>(g) * 5 + (key[0] - '0');
-  }
-  return std::nullopt;
-}
-
 SearchPage Search(const Catalogue& cat, const ItemQuery& q) {
   return PageOf(Matching(cat, q), q);
 }

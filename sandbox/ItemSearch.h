@@ -28,8 +28,6 @@ enum class SortKey {
 
 // "price_desc" and the other five keys the gateway knows; nullopt otherwise.
 std::optional<SortKey> ParseSortKey(std::string_view key);
-// "1heart" .. "5goldencrown" to the levels 1..20; nullopt otherwise.
-std::optional<int> ParseCreditKey(std::string_view key);
 
 struct ItemQuery {
   std::vector<std::string> terms;  // all must occur in the title

@@ -2,6 +2,7 @@
 // filters, paging and field selection, driven with signed parameter sets.
 #include <gtest/gtest.h>
 
+#include "marketdata/CreditGrades.h"
 #include "platform/XmlDocument.h"
 #include "sandbox/Gateway.h"
 #include "sandbox/ItemSearch.h"
@@ -154,10 +155,10 @@ TEST_F(SandboxGatewayTest, ItemFiltersAndSortOrdersHold) {
     EXPECT_LE(item->price_cents, previous);
     previous = item->price_cents;
   }
-  EXPECT_EQ(ParseCreditKey("1heart"), 1);
-  EXPECT_EQ(ParseCreditKey("5goldencrown"), 20);
-  EXPECT_EQ(ParseCreditKey("1crown"), 11);
-  EXPECT_FALSE(ParseCreditKey("6heart"));
+  EXPECT_EQ(CreditLevel("1heart"), 1);
+  EXPECT_EQ(CreditLevel("5goldencrown"), 20);
+  EXPECT_EQ(CreditLevel("1crown"), 11);
+  EXPECT_FALSE(CreditLevel("6heart"));
   EXPECT_EQ(
       Call("taobao.taobaoke.items.get", ItemCall({{"cid", "0"}, {"start_credit", "x"}})).outcome,
       "41");
