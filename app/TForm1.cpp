@@ -81,7 +81,7 @@ void TForm1::FormCreate() {
   // Nothing is selected in the tree: without a current item set once, the
   // tree would pick its first node on taking the focus, and search again.
   ui->TreeView1->setCurrentIndex(QModelIndex());
-  SetCaption(Q(kAppCaption));
+  SetCaption(Caption());
   ui->WebBrowser1->setUrl(QUrl(QStringLiteral("about:blank")));
   TreeView1Change(ui->TreeView1->topLevelItem(0));
 }
@@ -216,6 +216,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     default:
       return false;
   }
+}
+
+QString TForm1::Caption() {
+  return Q(kAppCaption);
 }
 
 void TForm1::SetCaption(const QString& caption) {

@@ -95,6 +95,7 @@ class TForm1 : public QMainWindow {
   void OpenSellerShop(const std::string& nick);
   void Button2Click();
   void SetCaption(const QString& caption);
+  static QString Caption();  // the window's own caption
 
   std::unique_ptr<Ui::TForm1> ui;
   FormServices services_;

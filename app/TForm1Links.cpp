@@ -2,7 +2,6 @@
 // marketplace search.
 #include <QWebEngineView>
 
-#include "app/AppSettings.h"
 #include "app/BusyCursor.h"
 #include "app/TForm1.h"
 #include "config/SiteConfig.h"
@@ -13,10 +12,6 @@ namespace {
 
 // Addresses this long are never one of the page's own short links.
 constexpr std::size_t kLongAddress = 100;
-
-QString Caption() {
-  return QString::fromUtf8(kAppCaption.data(), kAppCaption.size());
-}
 
 }  // namespace
 

@@ -14,10 +14,6 @@ namespace {
 const char* const kSearchingCaption = "正在搜索商品,请稍等......";
 const char* const kNotFound = "没有找到相关商品";
 
-QString Caption() {
-  return QString::fromUtf8(kAppCaption.data(), kAppCaption.size());
-}
-
 }  // namespace
 
 void TForm1::Button1Click() {
