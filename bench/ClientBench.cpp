@@ -9,21 +9,12 @@
 
 #include "openapi/TaobaoUsers.h"
 #include "openapi/TaobaokeItem.h"
+#include "support/CannedTransport.h"
 
 namespace orvalen {
 namespace {
 
-// Answers every GET with the same body, without a network.
-class CannedTransport : public HttpTransport {
- public:
-  explicit CannedTransport(std::string body) : body_(std::move(body)) {}
-  HttpResult Get(const std::string&) override {
-    return {HttpResult::Failure::None, 200, body_, ""};
-  }
-
- private:
-  std::string body_;
-};
+using test::CannedTransport;
 
 std::string ItemAnswer() {
   std::string xml =

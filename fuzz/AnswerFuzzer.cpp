@@ -4,17 +4,17 @@
 #include <cstdint>
 #include <memory>
 
-#include "fuzz/CannedTransport.h"
 #include "openapi/TaobaoCats.h"
 #include "openapi/TaobaoShop.h"
 #include "openapi/TaobaoUsers.h"
 #include "openapi/TaobaokeItem.h"
 #include "openapi/TaobaokeListurl.h"
 #include "openapi/TaobaokeShop.h"
+#include "support/CannedTransport.h"
 
 namespace {
 
-using orvalen::fuzz::CannedTransport;
+using orvalen::test::CannedTransport;
 
 template <class Component>
 void Feed(const std::string& body, typename Component::Conditions cond) {

@@ -5,11 +5,11 @@
 #include <memory>
 
 #include "config/XMLData.h"
-#include "fuzz/CannedTransport.h"
+#include "support/CannedTransport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace orvalen;
-  TXMLData config(std::make_unique<fuzz::CannedTransport>(
+  TXMLData config(std::make_unique<test::CannedTransport>(
       std::string(reinterpret_cast<const char*>(data), size)));
   std::string key, secret;
   config.LoadKeys("http://config/", key, secret);

@@ -14,8 +14,8 @@ orvalen::PInfo Rows(std::string_view bytes, bool harmless) {
   int field = 0;
   std::string* fields[7];
   const auto bind = [&](orvalen::Info& r) {
-    std::string* f[] = {&r.pic_url, &r.price, &r.title, &r.click_url, &r.nick, &r.location,
-                        &r.badge_url};
+    std::string* f[] = {&r.pic_url, &r.price,    &r.title,    &r.click_url,
+                        &r.nick,    &r.location, &r.badge_url};
     std::copy(std::begin(f), std::end(f), fields);
   };
   bind(rows.back());
@@ -29,8 +29,10 @@ orvalen::PInfo Rows(std::string_view bytes, bool harmless) {
     } else {
       // Harmless twin: the same fields, non-empty where the original is.
       std::string& f = *fields[field];
-      if (!harmless) f.push_back(c);
-      else if (f.empty()) f = "x";
+      if (!harmless)
+        f.push_back(c);
+      else if (f.empty())
+        f = "x";
     }
   }
   return rows;
@@ -43,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string page = orvalen::BuildResultsPage(Rows(bytes, false));
   const std::string twin = orvalen::BuildResultsPage(Rows(bytes, true));
   for (const char markup : {'<', '>', '"', '\''}) {
-    if (std::count(page.begin(), page.end(), markup) != std::count(twin.begin(), twin.end(), markup)) {
+    if (std::count(page.begin(), page.end(), markup) !=
+        std::count(twin.begin(), twin.end(), markup)) {
       __builtin_trap();
     }
   }

@@ -19,8 +19,6 @@ struct FetchError {
 
   Kind kind = Kind::None;
   std::string message;
-
-  explicit operator bool() const { return kind != Kind::None; }
 };
 
 }  // namespace orvalen

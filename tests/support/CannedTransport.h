@@ -1,20 +1,23 @@
 // CannedTransport: an HttpTransport that answers every GET with the bytes it
-// was given, so fuzz targets reach the parsers without a network.
+// was given, so benchmarks and fuzz targets reach the parsers without a
+// network.
 #pragma once
 
 #include <string>
 
 #include "platform/HttpTransport.h"
 
-namespace orvalen::fuzz {
+namespace orvalen::test {
 
 class CannedTransport : public HttpTransport {
  public:
   explicit CannedTransport(std::string body) : body_(std::move(body)) {}
-  HttpResult Get(const std::string&) override { return {HttpResult::Failure::None, 200, body_, ""}; }
+  HttpResult Get(const std::string&) override {
+    return {HttpResult::Failure::None, 200, body_, ""};
+  }
 
  private:
   std::string body_;
 };
 
-}  // namespace orvalen::fuzz
+}  // namespace orvalen::test
