@@ -56,15 +56,21 @@ ParsedQuery ParseItemQuery(const Params& p) {
   const auto credit = [&](const char* name, int& target) {
     const std::string text = Param(p, name);
     if (text.empty()) return;
-    const auto level = CreditLevel(text);
-    level ? void(target = *level) : void(out.invalid = name);
+    if (const auto level = CreditLevel(text)) {
+      target = *level;
+    } else {
+      out.invalid = name;
+    }
   };
   credit("start_credit", q.min_level);
   credit("end_credit", q.max_level);
   const std::string sort = Param(p, "sort");
   if (!sort.empty()) {
-    const auto key = ParseSortKey(sort);
-    key ? void(q.sort = *key) : void(out.invalid = "sort");
+    if (const auto key = ParseSortKey(sort)) {
+      q.sort = *key;
+    } else {
+      out.invalid = "sort";
+    }
   }
   return out;
 }
