@@ -5,9 +5,11 @@
 #include <chrono>
 
 #include "app/TForm1.h"
+#include "platform/XmlDocument.h"
 
 int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
+  orvalen::InitialiseXmlLibrary();  // before the search worker parses
   // Chromium refuses to start its sandbox as root; only then go without it.
   if (geteuid() == 0) {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");

@@ -8,6 +8,22 @@
 namespace orvalen {
 namespace {
 
+// Configuration values used as addresses or call values lose surrounding
+// blanks: a pretty-printed document often wraps them in line breaks.
+void TrimBlanks(std::string& value) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const std::size_t first = value.find_first_not_of(kBlanks);
+  if (first == std::string::npos) {
+    value.clear();
+    return;
+  }
+  value.erase(value.find_last_not_of(kBlanks) + 1);
+  value.erase(0, first);
+}
+
+// The leaf that holds a call's gateway address.
+constexpr std::string_view kGatewayLeaf = "http";
+
 // One leaf of a sub-element and the record field its text fills.
 template <class R>
 struct Leaf {
@@ -21,13 +37,19 @@ void ReadGroup(XmlFieldReader& reader, XmlNode section, std::string_view group, 
                std::initializer_list<Leaf<R>> leaves) {
   const std::optional<XmlNode> sub = section.Find(group);
   if (!sub) return;
-  for (const Leaf<R>& leaf : leaves) reader.Read(sub, leaf.name, record.*leaf.field);
+  for (const Leaf<R>& leaf : leaves) {
+    reader.Read(sub, leaf.name, record.*leaf.field);
+    if (!reader.ok()) return;
+    if (leaf.name == kGatewayLeaf) TrimBlanks(record.*leaf.field);
+  }
 }
 
 template <class C>
 void ReadCond(XmlFieldReader& reader, XmlNode section, C& cond) {
   ReadGroup<C>(reader, section, "cond", cond,
                {{"v", &C::v}, {"method", &C::method}, {"format", &C::format}});
+  if (!reader.ok()) return;
+  for (std::string* value : {&cond.v, &cond.method, &cond.format}) TrimBlanks(*value);
 }
 
 void ReadCreditNames(XmlFieldReader& reader, XmlNode back, std::string_view group,
@@ -62,6 +84,10 @@ bool TXMLData::LoadKeys(const std::string& url, std::string& app_key, std::strin
   XmlFieldReader reader;
   reader.Read(api, "app_key", app_key);
   reader.Read(api, "app_sec", app_secret);
+  if (reader.ok()) {
+    TrimBlanks(app_key);
+    TrimBlanks(app_secret);
+  }
   if (!reader.ok()) error_ = "configuration: " + reader.error();
   return reader.ok();
 }

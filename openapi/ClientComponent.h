@@ -16,6 +16,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "openapi/FetchError.h"
@@ -46,7 +47,8 @@ class ClientComponent {
   bool Fetch(const Conditions& conditions, const Info& info_names, const Name& name, const XML& xml,
              const Results*& results);
 
-  // The signed URL for the records as last passed to Fetch (after defaults).
+  // The signed URL for the records as last passed to Fetch (after defaults);
+  // empty when the signature cannot be computed.
   std::string BuildRequestURL() const;
 
   const FetchError& LastError() const { return error_; }
@@ -57,6 +59,7 @@ class ClientComponent {
 
  private:
   void ApplyDefaults();
+  std::optional<std::string> SignedUrl() const;
   bool SendRequest();
   bool Fail(FetchError::Kind kind, std::string message);
 

@@ -29,6 +29,10 @@ bool ClientComponent<Call>::Fetch(const Conditions& conditions, const Info& info
     return Fail(FetchError::Kind::Precondition, refusal);
   }
   ApplyDefaults();
+  if (const std::string& url = records_.name.url; HasBlankOrControl(url)) {
+    return Fail(FetchError::Kind::Precondition,
+                "gateway address \"" + url + "\" holds a blank or a control byte");
+  }
   if (!SendRequest()) return false;
   results = &results_;
   return true;
@@ -53,7 +57,7 @@ void ClientComponent<Call>::ApplyDefaults() {
 }
 
 template <class Call>
-std::string ClientComponent<Call>::BuildRequestURL() const {
+std::optional<std::string> ClientComponent<Call>::SignedUrl() const {
   const std::string fields = Call::FieldsValue(records_);
   const std::string timestamp = ChinaTimestamp(clock_());
   const auto params = Call::Params(records_, fields, timestamp);
@@ -61,8 +65,15 @@ std::string ClientComponent<Call>::BuildRequestURL() const {
 }
 
 template <class Call>
+std::string ClientComponent<Call>::BuildRequestURL() const {
+  return SignedUrl().value_or(std::string());
+}
+
+template <class Call>
 bool ClientComponent<Call>::SendRequest() {
-  HttpResult answer = http_->Get(BuildRequestURL());
+  const std::optional<std::string> url = SignedUrl();
+  if (!url) return Fail(FetchError::Kind::Signing, "MD5 is not available to sign the request");
+  HttpResult answer = http_->Get(*url);
   if (!answer.ok()) {
     const bool status = answer.failure == HttpResult::Failure::Status;
     return Fail(status ? FetchError::Kind::HttpStatus : FetchError::Kind::Transport,

@@ -8,7 +8,8 @@ namespace orvalen {
 struct FetchError {
   enum class Kind {
     None,           // the last call succeeded (or none was made)
-    Precondition,   // a required request value is empty; nothing was sent
+    Precondition,   // a required request value is empty or unusable; nothing was sent
+    Signing,        // the signature could not be computed; nothing was sent
     Transport,      // no answer: connection, time-out, body too large
     HttpStatus,     // an HTTP error status or a redirect
     NotWellFormed,  // the answer is not XML

@@ -9,27 +9,37 @@ void Md5::Free::operator()(evp_md_ctx_st* ctx) const {
 }
 
 Md5::Md5() : ctx_(EVP_MD_CTX_new()) {
-  EVP_DigestInit_ex(ctx_.get(), EVP_md5(), nullptr);
+  Start();
 }
 
 Md5::~Md5() = default;
 
-void Md5::Update(std::string_view bytes) {
-  EVP_DigestUpdate(ctx_.get(), bytes.data(), bytes.size());
+void Md5::Start() {
+  failed_ = !ctx_ || EVP_DigestInit_ex(ctx_.get(), EVP_md5(), nullptr) != 1;
 }
 
-Md5Bytes Md5::Finish() {
+void Md5::Update(std::string_view bytes) {
+  if (failed_) return;
+  failed_ = EVP_DigestUpdate(ctx_.get(), bytes.data(), bytes.size()) != 1;
+}
+
+std::optional<Md5Bytes> Md5::Finish() {
   Md5Bytes out{};
   unsigned int len = 0;
-  EVP_DigestFinal_ex(ctx_.get(), out.data(), &len);
-  EVP_DigestInit_ex(ctx_.get(), EVP_md5(), nullptr);
+  const bool ok =
+      !failed_ && EVP_DigestFinal_ex(ctx_.get(), out.data(), &len) == 1 && len == out.size();
+  Start();
+  if (!ok) return std::nullopt;
   return out;
 }
 
-Md5Bytes Md5Digest(std::string_view bytes) {
+std::optional<Md5Bytes> Md5Digest(std::string_view bytes) {
   Md5Bytes out{};
   unsigned int len = 0;
-  EVP_Digest(bytes.data(), bytes.size(), out.data(), &len, EVP_md5(), nullptr);
+  if (EVP_Digest(bytes.data(), bytes.size(), out.data(), &len, EVP_md5(), nullptr) != 1 ||
+      len != out.size()) {
+    return std::nullopt;
+  }
   return out;
 }
 

@@ -19,6 +19,24 @@ std::string PercentEncode(std::string_view bytes) {
   return out;
 }
 
+std::string EncodeQueryBreakers(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size());
+  for (unsigned char b : bytes) {
+    const bool breaks =
+        b <= 0x20 || b == 0x7f || b == '&' || b == '#' || b == '+' || b == '%' || b == '=';
+    if (!breaks) {
+      out.push_back(static_cast<char>(b));
+      continue;
+    }
+    out.push_back('%');
+    out.push_back(kHex[b >> 4]);
+    out.push_back(kHex[b & 0x0f]);
+  }
+  return out;
+}
+
 std::string ChinaTimestamp(std::chrono::system_clock::time_point when) {
   constexpr std::time_t kUtcPlus8 = 8 * 60 * 60;
   const std::time_t t = std::chrono::system_clock::to_time_t(when) + kUtcPlus8;
@@ -38,24 +56,27 @@ std::string SigningString(std::string_view secret, std::span<const RequestParam>
   return s;
 }
 
-std::string BuildSignedUrl(std::string_view gateway, std::string_view secret,
-                           std::span<const RequestParam> params, std::string_view sign_name) {
-  std::string sig = Md5Hex(Md5Digest(SigningString(secret, params)));
+std::optional<std::string> BuildSignedUrl(std::string_view gateway, std::string_view secret,
+                                          std::span<const RequestParam> params,
+                                          std::string_view sign_name) {
+  const std::optional<Md5Bytes> digest = Md5Digest(SigningString(secret, params));
+  if (!digest) return std::nullopt;
+  std::string sig = Md5Hex(*digest);
   for (char& c : sig) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 
   std::string url;
   url.reserve(gateway.size() + 512);
   url.append(gateway).push_back('?');
   for (const RequestParam& p : params) {
-    url.append(p.name).push_back('=');
+    url.append(EncodeQueryBreakers(p.name)).push_back('=');
     if (p.kind == ParamKind::Plain) {
-      url.append(p.value);
+      url.append(EncodeQueryBreakers(p.value));
     } else {
       url.append(PercentEncode(p.value));
     }
     url.push_back('&');
   }
-  url.append(sign_name).push_back('=');
+  url.append(EncodeQueryBreakers(sign_name)).push_back('=');
   url.append(sig);
   return url;
 }

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstring>
+#include <mutex>
 
 namespace orvalen {
 namespace {
@@ -95,7 +96,14 @@ std::optional<std::string> XmlNode::Text() const {
   return std::string(View(c->content));
 }
 
-XmlDocument::XmlDocument() = default;
+void InitialiseXmlLibrary() {
+  static std::once_flag once;
+  std::call_once(once, [] { xmlInitParser(); });
+}
+
+XmlDocument::XmlDocument() {
+  InitialiseXmlLibrary();
+}
 XmlDocument::~XmlDocument() = default;
 
 void XmlDocument::Free::operator()(_xmlDoc* doc) const {

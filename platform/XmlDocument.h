@@ -46,6 +46,11 @@ class XmlNode {
   _xmlNode* node_;
 };
 
+// libxml2's global set-up. Programs call it once at start, before any thread
+// parses; it is safe to call again from any thread (later calls do nothing),
+// and every XmlDocument makes sure of it too.
+void InitialiseXmlLibrary();
+
 class XmlDocument {
  public:
   XmlDocument();

@@ -4,8 +4,10 @@
 #include "openapi/TaobaoCats.h"
 
 #include <gtest/gtest.h>
+#include <openssl/evp.h>
 
 #include "support/Fixtures.h"
+#include "support/QueryCheck.h"
 
 namespace orvalen {
 namespace {
@@ -99,6 +101,33 @@ TEST_F(ClientComponentTest, EndlessStalledAndAbsentServersFailWithinTheLimits) {
     name.url = gone.Url("/router/rest");
   }
   ExpectFailure(FetchError::Kind::Transport);
+}
+
+// Nothing is sent that the gateway cannot check: a gateway address with a
+// blank in it, or a request whose signature libcrypto would not compute.
+TEST_F(ClientComponentTest, UnusableAddressOrSignatureSendsNothing) {
+  const std::size_t calls = gateway.calls();
+  const std::string good = name.url;
+  name.url = good + " ";
+  ExpectFailure(FetchError::Kind::Precondition);
+  EXPECT_NE(component.LastError().message.find("blank"), std::string::npos);
+  name.url = good;
+  ASSERT_EQ(EVP_set_default_properties(nullptr, "fips=yes"), 1);
+  ExpectFailure(FetchError::Kind::Signing);
+  ASSERT_EQ(EVP_set_default_properties(nullptr, ""), 1);
+  EXPECT_EQ(gateway.calls(), calls);
+  EXPECT_TRUE(Fetch());
+}
+
+// Values from an answer go back to the gateway intact, whatever they hold.
+TEST_F(ClientComponentTest, ValuesWithQueryBytesReachTheGatewayIntact) {
+  cond.parent_cid = "1 2&v=9#+%";
+  EXPECT_TRUE(Fetch());
+  const httplib::Params& received = gateway.server.Requests().back().params;
+  ASSERT_EQ(received.count("parent_cid"), 1u);
+  EXPECT_EQ(received.find("parent_cid")->second, "1 2&v=9#+%");
+  EXPECT_EQ(received.find("v")->second, "1.0");
+  EXPECT_TRUE(test::SignatureMatches(LastUrl(), kSecret));
 }
 
 TEST_F(ClientComponentTest, DefaultsApplyToTheComponentsCopiesOnly) {

@@ -1,6 +1,7 @@
 #include "openapi/MD5.h"
 
 #include <gtest/gtest.h>
+#include <openssl/evp.h>
 
 #include <string>
 
@@ -20,7 +21,7 @@ TEST(MD5Test, MatchesTheRfc1321Suite) {
       {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
        "57edf4a22be3c955ac49da2e2107b67a"},
   };
-  for (const auto& [input, hex] : cases) EXPECT_EQ(Md5Hex(Md5Digest(input)), hex) << input;
+  for (const auto& [input, hex] : cases) EXPECT_EQ(Md5Hex(Md5Digest(input).value()), hex) << input;
 }
 
 TEST(MD5Test, IncrementalUpdatesEqualOneShotAcrossBlockBoundaries) {
@@ -39,7 +40,21 @@ TEST(MD5Test, FinishStartsAFreshDigest) {
   md5.Update("something else");
   md5.Finish();
   md5.Update("abc");
-  EXPECT_EQ(Md5Hex(md5.Finish()), "900150983cd24fb0d6963f7d28e17f72");
+  EXPECT_EQ(Md5Hex(md5.Finish().value()), "900150983cd24fb0d6963f7d28e17f72");
+}
+
+// A policy that allows no MD5 (here: only FIPS implementations, of which none
+// is loaded) must give no digest at all, never one of zeros.
+TEST(MD5Test, RefusedByLibcryptoGivesNoDigest) {
+  ASSERT_EQ(EVP_set_default_properties(nullptr, "fips=yes"), 1);
+  const std::optional<Md5Bytes> one_shot = Md5Digest("abc");
+  Md5 md5;
+  md5.Update("abc");
+  const std::optional<Md5Bytes> incremental = md5.Finish();
+  ASSERT_EQ(EVP_set_default_properties(nullptr, ""), 1);
+  EXPECT_FALSE(one_shot.has_value());
+  EXPECT_FALSE(incremental.has_value());
+  EXPECT_TRUE(Md5Digest("abc").has_value());
 }
 
 TEST(MD5Test, HexIsLowercaseHighNibbleFirst) {

@@ -51,9 +51,10 @@ TEST(RequestUrlTest, UrlWritesEachKindAndEndsWithTheSignature) {
                                  {"q", "ab", ParamKind::Text},
                                  {"timestamp", "09:05:03", ParamKind::Time},
                                  {"v", "1.0", ParamKind::Plain}};
-  const std::string url = BuildSignedUrl("http://gw/router/rest", "secret", params, "sign");
+  const std::string url = BuildSignedUrl("http://gw/router/rest", "secret", params, "sign").value();
   const std::string head =
-      "http://gw/router/rest?a=x y&empty=&q=%61%62&timestamp=%30%39%3A%30%35%3A%30%33&v=1.0&sign=";
+      "http://gw/router/"
+      "rest?a=x%20y&empty=&q=%61%62&timestamp=%30%39%3A%30%35%3A%30%33&v=1.0&sign=";
   ASSERT_EQ(url.substr(0, head.size()), head);
   const std::string sig = url.substr(head.size());
   EXPECT_EQ(sig.size(), 32u);
@@ -64,9 +65,31 @@ TEST(RequestUrlTest, UrlWritesEachKindAndEndsWithTheSignature) {
 
 TEST(RequestUrlTest, RenamedSignatureParameterStaysLast) {
   const RequestParam params[] = {{"v", "1.0", ParamKind::Plain}};
-  const std::string url = BuildSignedUrl("http://gw/r", "s", params, "sig");
+  const std::string url = BuildSignedUrl("http://gw/r", "s", params, "sig").value();
   EXPECT_EQ(test::Names(test::SplitQuery(url)), (std::vector<std::string>{"v", "sig"}));
   EXPECT_TRUE(test::SignatureMatches(url, "s", "sig"));
+}
+
+// Bytes that would end a value, start a fragment or be decoded as a blank
+// are escaped in plain values and names; the signature is over the text as
+// it was, so the gateway, which decodes, checks it as signed.
+TEST(RequestUrlTest, PlainValuesAndNamesEscapeOnlyQueryBreakers) {
+  EXPECT_EQ(EncodeQueryBreakers("taobao.itemcats.get"), "taobao.itemcats.get");
+  EXPECT_EQ(EncodeQueryBreakers("1,2;3:4/5?6"), "1,2;3:4/5?6");
+  EXPECT_EQ(EncodeQueryBreakers("a=b"), "a%3Db");
+  EXPECT_EQ(EncodeQueryBreakers("搜索"), "搜索");
+  EXPECT_EQ(EncodeQueryBreakers(" a&b#c+d%e\t\n"), "%20a%26b%23c%2Bd%25e%09%0A");
+  EXPECT_EQ(EncodeQueryBreakers(std::string("\0\x7f", 2)), "%00%7F");
+
+  const RequestParam params[] = {{"sids", "1&v=9#x", ParamKind::Plain},
+                                 {"my name", "a+b", ParamKind::Plain},
+                                 {"v", "1.0", ParamKind::Plain}};
+  const std::string url = BuildSignedUrl("http://gw/r", "s", params, "sign").value();
+  const auto query = test::SplitQuery(url);
+  EXPECT_EQ(test::Names(query), (std::vector<std::string>{"sids", "my%20name", "v", "sign"}));
+  EXPECT_EQ(test::PercentDecode(query.at(0).second), "1&v=9#x");
+  EXPECT_EQ(test::PercentDecode(query.at(1).second), "a+b");
+  EXPECT_TRUE(test::SignatureMatches(url, "s"));
 }
 
 TEST(RequestUrlTest, JoinFieldsKeepsEmptyItems) {

@@ -194,6 +194,24 @@ TEST_F(XMLDataTest, LoadersChangeNothingWithoutADocumentOrASection) {
   EXPECT_EQ(name.nick, "old");
 }
 
+// A pretty-printed document wraps its values in line breaks and indents:
+// addresses, call values and the keys lose them, names keep what they hold.
+TEST_F(XMLDataTest, AddressesCallValuesAndKeysLoseSurroundingBlanks) {
+  ASSERT_TRUE(Load(
+      "<r><api>\n  <app_key>\n    12345\n  </app_key>\n  <app_sec>\ts3cret </app_sec>\n</api>\n"
+      "<TaobaoCats>\n  <cond>\n    <v> 1.0 </v>\n    <method>\n taobao.itemcats.get\n"
+      "    </method>\n  </cond>\n  <name>\n    <http>\n      http://gw/router/rest\n"
+      "    </http>\n    <cids> cids </cids>\n  </name>\n</TaobaoCats></r>"));
+  EXPECT_EQ(key, "12345");
+  EXPECT_EQ(secret, "s3cret");
+  TTaobaoCats::Records cats;
+  config.ReadTaobaoCats(cats.cond, cats.names, cats.name, cats.xml);
+  EXPECT_EQ(cats.cond.v, "1.0");
+  EXPECT_EQ(cats.cond.method, "taobao.itemcats.get");
+  EXPECT_EQ(cats.name.url, "http://gw/router/rest");
+  EXPECT_EQ(cats.name.cids, " cids ");
+}
+
 TEST_F(XMLDataTest, ShopConvertAndCategoryLoadersFillTheirRecords) {
   ASSERT_TRUE(Load("<r><TaobaoShop><back>" + Leaves({"desc", "bulletin"}) + "</back><xmlname>" +
                    Leaves({"shop"}) + "</xmlname></TaobaoShop><TaobaokeShop><back>" +

@@ -58,7 +58,7 @@ bool SignatureMatches(const std::string& url, const std::string& secret,
     if (name == sign_name) {
       sent = value;
     } else {
-      signing += name + PercentDecode(value);
+      signing += PercentDecode(name) + PercentDecode(value);
     }
   }
   unsigned char digest[16];
