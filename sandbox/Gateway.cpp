@@ -45,7 +45,14 @@ GatewayAnswer Gateway::Handle(const Params& params) const {
   if (!sent_at || *sent_at < now - kClockSkew || *sent_at > now + kClockSkew) {
     return Refused(31, "Invalid timestamp");
   }
-  if (!SignatureValid(params, options_.app_secret)) return Refused(25, "Invalid signature");
+  switch (CheckSignature(params, options_.app_secret)) {
+    case SignatureCheck::Valid:
+      break;
+    case SignatureCheck::UnknownMethod:
+      return Refused(41, "Invalid arguments:sign_method");
+    case SignatureCheck::Invalid:
+      return Refused(25, "Invalid signature");
+  }
   const std::string method = Param(params, "method");
   if (method.empty()) return Refused(40, "Missing required arguments:method");
   const Call call = FindCall(method);

@@ -1,6 +1,10 @@
 // The sandbox gateway as a client meets it: refusals, signature schemes,
 // filters, paging and field selection, driven with signed parameter sets.
 #include <gtest/gtest.h>
+#include <openssl/evp.h>
+#include <openssl/hmac.h>
+
+#include <map>
 
 #include "marketdata/CreditGrades.h"
 #include "platform/XmlDocument.h"
@@ -75,15 +79,53 @@ TEST_F(SandboxGatewayTest, RefusesBadKeysTimesSignaturesAndCalls) {
   EXPECT_EQ(Text(error, "code"), "29");
 }
 
-TEST_F(SandboxGatewayTest, VersionTwoSignsWithTheSecretAtBothEnds) {
-  Params p{{"app_key", "key"},  {"method", "taobao.itemcats.get"},
-           {"parent_cid", "0"}, {"timestamp", "2010-06-01 09:05:03"},
-           {"v", "2.0"},        {"sign_method", "md5"}};
-  p.emplace("sign", ExpectedSignature(p, "secret"));
-  EXPECT_EQ(gateway.Handle(p).outcome, "ok");
-  p.erase("sign_method");
-  p.emplace("sign_method", "hmac");
-  EXPECT_EQ(gateway.Handle(p).outcome, "25");
+// How a platform SDK signs a v2.0 request, written here independently of the
+// sandbox: the pairs sorted by name, then MD5 with the secret at both ends,
+// or HMAC-MD5 keyed with the secret; upper-case hex.
+std::string SdkSignature(const std::map<std::string, std::string>& sorted,
+                         const std::string& secret, bool hmac) {
+  std::string pairs;
+  for (const auto& [name, value] : sorted) pairs += name + value;
+  unsigned char digest[16];
+  unsigned int len = 0;
+  if (hmac) {
+    HMAC(EVP_md5(), secret.data(), static_cast<int>(secret.size()),
+         reinterpret_cast<const unsigned char*>(pairs.data()), pairs.size(), digest, &len);
+  } else {
+    const std::string text = secret + pairs + secret;
+    EVP_Digest(text.data(), text.size(), digest, &len, EVP_md5(), nullptr);
+  }
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string hex;
+  for (unsigned int i = 0; i < len; ++i) {
+    hex += kHex[digest[i] >> 4];
+    hex += kHex[digest[i] & 15];
+  }
+  return hex;
+}
+
+TEST_F(SandboxGatewayTest, VersionTwoTakesMd5ByDefaultAndHmacAndRefusesOtherMethods) {
+  const std::map<std::string, std::string> base{{"app_key", "key"},
+                                                {"method", "taobao.itemcats.get"},
+                                                {"parent_cid", "0"},
+                                                {"timestamp", "2010-06-01 09:05:03"},
+                                                {"v", "2.0"}};
+  const auto send = [&](const std::string& sign_method, bool hmac, const std::string& secret) {
+    std::map<std::string, std::string> sorted = base;
+    if (!sign_method.empty()) sorted["sign_method"] = sign_method;
+    Params p(sorted.begin(), sorted.end());
+    p.emplace("sign", SdkSignature(sorted, secret, hmac));
+    return gateway.Handle(p).outcome;
+  };
+  EXPECT_EQ(send("md5", false, "secret"), "ok");
+  EXPECT_EQ(send("", false, "secret"), "ok");  // md5 is the default
+  EXPECT_EQ(send("hmac", true, "secret"), "ok");
+  EXPECT_EQ(send("hmac", false, "secret"), "25");  // an md5 signature sent as hmac
+  EXPECT_EQ(send("md5", true, "secret"), "25");
+  EXPECT_EQ(send("hmac", true, "wrong"), "25");
+  EXPECT_EQ(send("", false, "wrong"), "25");
+  EXPECT_EQ(send("sha1", false, "secret"), "41");
+  EXPECT_EQ(send("HMAC", true, "secret"), "41");
 }
 
 TEST_F(SandboxGatewayTest, CategoriesListChildrenOrTheGivenIds) {
