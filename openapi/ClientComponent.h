@@ -61,7 +61,7 @@ class ClientComponent {
   void ApplyDefaults();
   std::optional<std::string> SignedUrl() const;
   bool SendRequest();
-  bool Fail(FetchError::Kind kind, std::string message);
+  bool Fail(FetchError::Kind kind, std::string message, std::string gateway_code = {});
 
   std::unique_ptr<HttpTransport> http_;
   XmlDocument document_;

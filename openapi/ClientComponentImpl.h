@@ -12,6 +12,19 @@
 
 namespace orvalen {
 
+inline FetchError::Kind KindOf(HttpResult::Failure failure) {
+  switch (failure) {
+    case HttpResult::Failure::Unreachable:
+      return FetchError::Kind::Unreachable;
+    case HttpResult::Failure::Timeout:
+      return FetchError::Kind::Timeout;
+    case HttpResult::Failure::Status:
+      return FetchError::Kind::HttpStatus;
+    default:
+      return FetchError::Kind::Transport;
+  }
+}
+
 template <class Call>
 ClientComponent<Call>::ClientComponent(std::unique_ptr<HttpTransport> http, Clock clock)
     : http_(http ? std::move(http) : std::make_unique<CurlHttpClient>()),
@@ -75,9 +88,7 @@ bool ClientComponent<Call>::SendRequest() {
   if (!url) return Fail(FetchError::Kind::Signing, "MD5 is not available to sign the request");
   HttpResult answer = http_->Get(*url);
   if (!answer.ok()) {
-    const bool status = answer.failure == HttpResult::Failure::Status;
-    return Fail(status ? FetchError::Kind::HttpStatus : FetchError::Kind::Transport,
-                std::move(answer.error));
+    return Fail(KindOf(answer.failure), std::move(answer.error));
   }
   if (!document_.Parse(answer.body)) {
     return Fail(FetchError::Kind::NotWellFormed,
@@ -90,7 +101,9 @@ bool ClientComponent<Call>::SendRequest() {
     std::string code, msg;
     reader.Read(root, "code", code);
     reader.Read(root, "msg", msg);
-    if (!code.empty()) return Fail(FetchError::Kind::Gateway, "gateway error " + code + ": " + msg);
+    if (!code.empty()) {
+      return Fail(FetchError::Kind::Gateway, "gateway error " + code + ": " + msg, code);
+    }
     return Fail(FetchError::Kind::NoMarker,
                 "answer <" + std::string(root.Name()) + "> has no <" + std::string(marker) + ">");
   }
@@ -102,8 +115,9 @@ bool ClientComponent<Call>::SendRequest() {
 }
 
 template <class Call>
-bool ClientComponent<Call>::Fail(FetchError::Kind kind, std::string message) {
-  error_ = FetchError{kind, std::move(message)};
+bool ClientComponent<Call>::Fail(FetchError::Kind kind, std::string message,
+                                 std::string gateway_code) {
+  error_ = FetchError{kind, std::move(message), std::move(gateway_code)};
   return false;
 }
 

@@ -10,7 +10,9 @@ struct FetchError {
     None,           // the last call succeeded (or none was made)
     Precondition,   // a required request value is empty or unusable; nothing was sent
     Signing,        // the signature could not be computed; nothing was sent
-    Transport,      // no answer: connection, time-out, body too large
+    Unreachable,    // no connection to the server
+    Timeout,        // no answer in time
+    Transport,      // no answer for another reason (connection dropped, body too large)
     HttpStatus,     // an HTTP error status or a redirect
     NotWellFormed,  // the answer is not XML
     Gateway,        // the gateway answered with its error element
@@ -20,6 +22,7 @@ struct FetchError {
 
   Kind kind = Kind::None;
   std::string message;
+  std::string gateway_code;  // the gateway's error code, for Kind::Gateway
 };
 
 }  // namespace orvalen

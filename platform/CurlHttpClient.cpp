@@ -57,6 +57,19 @@ std::size_t WriteBody(char* data, std::size_t size, std::size_t count, void* use
   return n;
 }
 
+HttpResult::Failure FailureOf(CURLcode rc) {
+  switch (rc) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+      return HttpResult::Failure::Unreachable;
+    case CURLE_OPERATION_TIMEDOUT:
+      return HttpResult::Failure::Timeout;
+    default:
+      return HttpResult::Failure::Transport;
+  }
+}
+
 }  // namespace
 
 struct CurlHttpClient::Handle {
@@ -151,10 +164,10 @@ HttpResult CurlHttpClient::Get(const std::string& url) {
     result.failure = HttpResult::Failure::Transport;
     result.error = "aborted";
   } else if (idle.timed_out) {
-    result.failure = HttpResult::Failure::Transport;
+    result.failure = HttpResult::Failure::Timeout;
     result.error = "no data received for " + std::to_string(options_.read_timeout.count()) + " s";
   } else if (rc != CURLE_OK) {
-    result.failure = HttpResult::Failure::Transport;
+    result.failure = FailureOf(rc);
     result.error = detail[0] != '\0' ? detail : curl_easy_strerror(rc);
   } else if (result.status >= 300 && result.status < 400) {
     result.failure = HttpResult::Failure::Status;

@@ -8,7 +8,14 @@
 namespace orvalen {
 
 struct HttpResult {
-  enum class Failure { None, Transport, Status, TooLarge };
+  enum class Failure {
+    None,
+    Unreachable,  // no connection: the host is unknown or refused it
+    Timeout,      // connected (or trying) but no answer in time
+    Transport,    // any other failure to get an answer
+    Status,       // an HTTP error status or a redirect
+    TooLarge,
+  };
 
   Failure failure = Failure::None;
   long status = 0;    // HTTP status when one was received

@@ -47,6 +47,7 @@ TEST_F(ClientComponentTest, GatewayErrorAnswerIsRejectedWithItsCode) {
   gateway.answer = "<error_rsp><code>29</code><msg>Invalid app Key</msg></error_rsp>";
   ExpectFailure(FetchError::Kind::Gateway);
   EXPECT_EQ(component.LastError().message, "gateway error 29: Invalid app Key");
+  EXPECT_EQ(component.LastError().gateway_code, "29");
   gateway.answer = "<rsp><something/></rsp>";
   ExpectFailure(FetchError::Kind::NoMarker);
 }
@@ -95,12 +96,12 @@ TEST_F(ClientComponentTest, EndlessStalledAndAbsentServersFailWithinTheLimits) {
   name.url = gateway.server.Url("/endless");
   ExpectFailure(FetchError::Kind::Transport, std::chrono::seconds(3));
   name.url = gateway.server.Url("/stall");
-  ExpectFailure(FetchError::Kind::Transport, std::chrono::seconds(3));
+  ExpectFailure(FetchError::Kind::Timeout, std::chrono::seconds(3));
   {
     test::TestServer gone;
     name.url = gone.Url("/router/rest");
   }
-  ExpectFailure(FetchError::Kind::Transport);
+  ExpectFailure(FetchError::Kind::Unreachable);
 }
 
 // Nothing is sent that the gateway cannot check: a gateway address with a

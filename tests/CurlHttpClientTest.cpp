@@ -83,7 +83,7 @@ TEST(CurlHttpClientTest, AStallMidAnswerEndsAtTheReadTimeout) {
   CurlHttpClient http(Quick());
   const auto start = steady_clock::now();
   const HttpResult r = http.Get(server.Url("/stall"));
-  EXPECT_EQ(r.failure, HttpResult::Failure::Transport);
+  EXPECT_EQ(r.failure, HttpResult::Failure::Timeout);
   EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(4));
 }
 
@@ -158,7 +158,7 @@ TEST(CurlHttpClientTest, NothingListeningAndOtherSchemesFail) {
   }
   CurlHttpClient http(Quick());
   const HttpResult r = http.Get("http://127.0.0.1:" + std::to_string(port) + "/");
-  EXPECT_EQ(r.failure, HttpResult::Failure::Transport);
+  EXPECT_EQ(r.failure, HttpResult::Failure::Unreachable);
   EXPECT_FALSE(r.error.empty());
   EXPECT_EQ(http.Get("file:///etc/hostname").failure, HttpResult::Failure::Transport);
 }
