@@ -1,6 +1,10 @@
-// InterceptingPage: the results view's page. Every main-frame navigation is
-// put to a handler first, which may cancel it; links that ask for a new
-// window (target="_blank") open in the external browser instead.
+// InterceptingPage: the results view's page. Every navigation it starts, in
+// the view itself or in a new window or tab (target="_blank", a middle or
+// modifier click), is put to one handler first; the view loads only what the
+// handler allows, and a new window never loads anything.
+//
+//   auto* page = new InterceptingPage(view, [](const QUrl& url) { return allow(url); });
+//   page->ExpectOwnPage();  // before setHtml: the next data: URL is the program's own
 #pragma once
 
 #include <QWebEnginePage>
@@ -11,18 +15,22 @@ namespace orvalen {
 class InterceptingPage : public QWebEnginePage {
   Q_OBJECT
  public:
-  using BeforeNavigate = std::function<bool(const QUrl& url)>;  // true: cancel
-  using OpenOutside = std::function<void(const QUrl& url)>;
+  // Acts on a navigation; true: the view may load it.
+  using Navigate = std::function<bool(const QUrl& url)>;
 
-  InterceptingPage(QObject* parent, BeforeNavigate before_navigate, OpenOutside open_outside);
+  InterceptingPage(QObject* parent, Navigate navigate);
+
+  // The page text the program sets arrives as a data: URL; only the one the
+  // program has just set is let through without asking.
+  void ExpectOwnPage() { own_page_pending_ = true; }
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool is_main_frame) override;
   QWebEnginePage* createWindow(WebWindowType type) override;
 
  private:
-  BeforeNavigate before_navigate_;
-  OpenOutside open_outside_;
+  Navigate navigate_;
+  bool own_page_pending_ = false;
 };
 
 }  // namespace orvalen

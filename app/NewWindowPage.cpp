@@ -3,11 +3,13 @@
 namespace orvalen {
 
 NewWindowPage::NewWindowPage(QWebEngineProfile* profile, QObject* parent,
-                             std::function<void(const QUrl&)> open_outside)
-    : QWebEnginePage(profile, parent), open_outside_(std::move(open_outside)) {}
+                             std::function<bool(const QUrl&)> navigate)
+    : QWebEnginePage(profile, parent), navigate_(std::move(navigate)) {}
 
 bool NewWindowPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
-  open_outside_(url);
+  // A new window starts empty; the link's own address is the one that follows.
+  if (url.toString() == QLatin1String("about:blank")) return true;
+  navigate_(url);  // whatever it allows, nothing is loaded here
   deleteLater();
   return false;
 }

@@ -1,5 +1,6 @@
-// NewWindowPage: stands in for a window a link asked to open. It takes the
-// first address it is sent to, hands it to the external browser and goes.
+// NewWindowPage: stands in for a window or tab a link asked to open. It puts
+// the address it is sent to through the same handler as the view's own
+// navigations, loads nothing and goes.
 #pragma once
 
 #include <QWebEnginePage>
@@ -11,13 +12,13 @@ class NewWindowPage : public QWebEnginePage {
   Q_OBJECT
  public:
   NewWindowPage(QWebEngineProfile* profile, QObject* parent,
-                std::function<void(const QUrl&)> open_outside);
+                std::function<bool(const QUrl&)> navigate);
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool is_main_frame) override;
 
  private:
-  std::function<void(const QUrl&)> open_outside_;
+  std::function<bool(const QUrl&)> navigate_;
 };
 
 }  // namespace orvalen

@@ -22,7 +22,7 @@ const std::string_view kPageHead =
 const std::string_view kPageFooter =
     "<P style=\"clear: both\"></P><DIV align=\"center\"><a "
     "href=\"http://back/\">上一页</a>&nbsp;&nbsp;&nbsp;"
-    "<a href=\"http://next/\">下一页</a></DIV>";
+    "<a href=\"http://next/\">下一页</a></DIV>";  // kBackLink, kNextLink
 
 const std::string_view kPageTail = "</div></body>";
 
@@ -34,7 +34,7 @@ std::string BuildItemCard(const Info& r) {
   card +=
       "<br><a href=\"" + click + "\" title=\"" + title + "\" target=\"_blank\">" + title + "</a>";
   card += "<br>价格：<span class=\"yuan\">" + EscapeMarkup(r.price) + "</span> 元";
-  card += "<br>卖家：<a href=\"http://" + nick + "/\">" + nick + "</a>";
+  card += "<br>卖家：<a href=\"" + SellerLink(nick) + "\">" + nick + "</a>";
   card += "<br>所在地：" + EscapeMarkup(r.location);
   // A seller without a known credit level gets no badge rather than a broken image.
   card += r.badge_url.empty() ? "<br></div>"

@@ -12,6 +12,13 @@
 
 namespace orvalen {
 
+// The page's own link addresses; the window reads them back (LinkDecision).
+inline constexpr std::string_view kBackLink = "http://back/";
+inline constexpr std::string_view kNextLink = "http://next/";
+inline std::string SellerLink(const std::string& nick) {
+  return "http://" + nick + "/";
+}
+
 extern const std::string_view kPageHead;
 extern const std::string_view kPageFooter;
 extern const std::string_view kPageTail;

@@ -48,7 +48,10 @@ bool FetchItems(TTaobaokeItem& component, SearchJob& job) {
   const ATaobaokeItemInfo* results = nullptr;
   const auto& r = job.items;
   job.rows.assign(kRows, Info{});
-  if (!component.Fetch(r.cond, r.names, r.name, r.xml, results)) return false;
+  if (!component.Fetch(r.cond, r.names, r.name, r.xml, results)) {
+    job.error = component.LastError();
+    return false;
+  }
   for (std::size_t i = 0; i < kShown && !(*results)[i].title.empty(); ++i) {
     const TaobaokeItemInfo& e = (*results)[i];
     Info& row = job.rows[i];

@@ -34,12 +34,14 @@ struct SearchJob {
   TTaobaoUsers::Records users;
   std::string badge_base_url;
   PInfo rows;
+  FetchError error;  // why the item search failed
 };
 
 // Writes the controls into the item-search request values.
 void SetItemConditions(const SearchControls& controls, TaobaokeItemConditions& cond);
 
-// The item search: true when the call succeeded, rows filled from its entries.
+// The item search: true when the call succeeded, rows filled from its
+// entries; on false, job.error says why.
 bool FetchItems(TTaobaokeItem& component, SearchJob& job);
 // The sellers' location and credit badge, matched to the rows by nick.
 bool FetchSellerCredits(TTaobaoUsers& component, SearchJob& job);

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -18,6 +20,7 @@
 #include "app/SearchTables.h"
 #include "app/ThreadHandOff.h"
 #include "config/SiteConfig.h"
+#include "platform/CurlHttpClient.h"
 #include "ui_TForm1.h"
 
 Q_LOGGING_CATEGORY(lcTiming, "orvalen.timing", QtWarningMsg)
@@ -34,6 +37,15 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), text.size());
 }
 
+// The window's own calls block it while they run: bound each one.
+std::unique_ptr<HttpTransport> UiThreadHttp(std::chrono::seconds limit) {
+  HttpOptions options;
+  options.connect_timeout = std::min(options.connect_timeout, limit);
+  options.read_timeout = std::min(options.read_timeout, limit);
+  options.total_timeout = limit;
+  return std::make_unique<CurlHttpClient>(options);
+}
+
 void SetTextColour(QWidget* w, const QColor& colour) {
   QPalette p = w->palette();
   p.setColor(QPalette::WindowText, colour);
@@ -45,7 +57,14 @@ void SetTextColour(QWidget* w, const QColor& colour) {
 }  // namespace
 
 TForm1::TForm1(FormServices services, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), services_(std::move(services)) {
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::TForm1>()),
+      services_(std::move(services)),
+      TaobaoCats1(UiThreadHttp(services_.ui_call_limit)),
+      TaobaokeListurl1(UiThreadHttp(services_.ui_call_limit)),
+      TaobaoShop1(UiThreadHttp(services_.ui_call_limit)),
+      TaobaokeShop1(UiThreadHttp(services_.ui_call_limit)),
+      XMLData1(UiThreadHttp(services_.ui_call_limit)) {
   if (!services_.browser) services_.browser = std::make_shared<DesktopBrowser>();
   if (!services_.warnings) services_.warnings = std::make_shared<QtWarningBox>();
   ui->setupUi(this);
@@ -93,6 +112,9 @@ void TForm1::SetUpControls() {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(945, 681);
+  // The window's place on the screen, where the screen has room for it.
+  const QRect wanted(QPoint(44, 17), size());
+  if (screen() != nullptr && screen()->availableGeometry().contains(wanted)) move(wanted.topLeft());
   for (QWidget* w : {static_cast<QWidget*>(ui->Edit2), static_cast<QWidget*>(ui->TreeView1),
                      static_cast<QWidget*>(ui->Button1), static_cast<QWidget*>(ui->Button2)}) {
     SetTextColour(w, kActiveCaption);
@@ -121,13 +143,12 @@ void TForm1::SetUpControls() {
     label->installEventFilter(this);
   }
 
-  auto* page = new InterceptingPage(
-      ui->WebBrowser1, [this](const QUrl& url) { return WebBrowser1BeforeNavigate2(url); },
-      [this](const QUrl& url) { services_.browser->Open(url); });
-  ui->WebBrowser1->setPage(page);
+  page_ = new InterceptingPage(
+      ui->WebBrowser1, [this](const QUrl& url) { return !WebBrowser1BeforeNavigate2(url); });
+  ui->WebBrowser1->setPage(page_);
   // Chromium's network service runs in this process and keeps its HTTP cache
   // in memory: every page brings forty new pictures, so bound it.
-  page->profile()->setHttpCacheMaximumSize(kHttpCacheBytes);
+  page_->profile()->setHttpCacheMaximumSize(kHttpCacheBytes);
   ui->WebBrowser1->setContextMenuPolicy(Qt::NoContextMenu);
   qApp->installEventFilter(new InputFilter(ui->WebBrowser1, this));
 
@@ -209,8 +230,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
       SetTextColour(label, kLinkBlue);
       return false;
     case QEvent::MouseButtonRelease: {
-      const std::string_view url = label == ui->Label5 ? kSiteRootUrl : kSecondSiteUrl;
-      services_.browser->Open(QUrl(Q(url)));
+      if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
+      OpenOutside(std::string(label == ui->Label5 ? kSiteRootUrl : kSecondSiteUrl));
       return true;
     }
     default:
@@ -222,9 +243,12 @@ QString TForm1::Caption() {
   return Q(kAppCaption);
 }
 
+// The window system shows the title with the application's display name
+// appended unless the title already ends with it: the display name changes
+// first, so that the title bar shows exactly the caption.
 void TForm1::SetCaption(const QString& caption) {
-  setWindowTitle(caption);
   QGuiApplication::setApplicationDisplayName(caption);
+  setWindowTitle(caption);
 }
 
 }  // namespace orvalen

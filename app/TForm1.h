@@ -15,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -36,6 +37,8 @@ class TForm1;
 
 namespace orvalen {
 
+class InterceptingPage;
+
 inline constexpr QEvent::Type WM_SEARCH_DONE = static_cast<QEvent::Type>(1045);
 inline constexpr QEvent::Type WM_SEARCH_FAILED = static_cast<QEvent::Type>(1046);
 
@@ -44,6 +47,10 @@ struct FormServices {
   std::shared_ptr<ExternalBrowser> browser;  // null: the desktop's browser
   std::shared_ptr<WarningBox> warnings;      // null: a message box
   std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+  // The longest any one call on the window's own thread may block it (the
+  // configuration, a category expansion, each call of the seller chain, the
+  // list URL).
+  std::chrono::seconds ui_call_limit{15};
 };
 
 class TForm1 : public QMainWindow {
@@ -52,7 +59,8 @@ class TForm1 : public QMainWindow {
   explicit TForm1(FormServices services, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  bool SearchRunning() const { return search_running_; }
+  // A search is running, or its outcome has not been handled yet.
+  bool SearchRunning() const { return busy_; }
   int PageNo() const { return page_no_; }
   // The item-search request values of the last search that ended.
   const TaobaokeItemConditions& ItemConditions() const { return item_.cond; }
@@ -86,13 +94,16 @@ class TForm1 : public QMainWindow {
   void SetSearchControlsEnabled(bool enabled);
   void SearchDone();
   void SearchFailed();
+  void EndSearch();
+  void RestoreTreeHighlight();
   void ShowHtml(const std::string& text);
   void JoinWorker();
 
   // Links and the marketplace.
   bool WebBrowser1BeforeNavigate2(const QUrl& url);
-  std::string SellerNickFor(const QUrl& url) const;
+  void TurnPage(int delta);
   void OpenSellerShop(const std::string& nick);
+  void OpenOutside(const std::string& url);
   void Button2Click();
   void SetCaption(const QString& caption);
   static QString Caption();  // the window's own caption
@@ -117,9 +128,21 @@ class TForm1 : public QMainWindow {
   PInfo Rows;
   std::string CategoryId = "0";
 
+  // The worker's own flag, cleared as its last act; the window counts as
+  // busy until it has handled the worker's notice, so a job is never
+  // replaced while its notice is pending.
   std::atomic<bool> search_running_{false};
+  bool busy_ = false;
   std::unique_ptr<SearchJob> job_;  // owned by the worker while it runs
   std::thread worker_;
+  QTreeWidgetItem* searched_node_ = nullptr;  // the tree's highlight for the last search
+  // The results shown before a paging search, to go back to if it fails.
+  struct ShownPage {
+    int page_no;
+    PInfo rows;
+  };
+  std::optional<ShownPage> paged_from_;
+  InterceptingPage* page_ = nullptr;
   std::chrono::steady_clock::time_point search_started_;
   bool first_results_logged_ = false;
   bool waiting_for_results_ = false;

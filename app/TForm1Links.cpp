@@ -3,46 +3,43 @@
 #include <QWebEngineView>
 
 #include "app/BusyCursor.h"
+#include "app/LinkDecision.h"
 #include "app/TForm1.h"
 #include "config/SiteConfig.h"
 #include "ui_TForm1.h"
 
 namespace orvalen {
-namespace {
 
-// Addresses this long are never one of the page's own short links.
-constexpr std::size_t kLongAddress = 100;
-
-}  // namespace
-
+// Every navigation of the results view comes here first, whatever started
+// it; true: the view does not load it.
 bool TForm1::WebBrowser1BeforeNavigate2(const QUrl& url) {
-  const std::string s = url.toString(QUrl::FullyEncoded).toStdString();
-  if (s == "about:blank" || s.size() >= kLongAddress) return false;
-  if (s == "http://back/") {
-    if (page_no_ > 1) {
-      --page_no_;
-      StartSearch();
-    }
-  } else if (s == "http://next/") {
-    ++page_no_;
-    StartSearch();
-  } else {
-    OpenSellerShop(SellerNickFor(url));
+  const LinkDecision decision = DecideLink(url, Rows);
+  switch (decision.action) {
+    case LinkAction::LoadInView:
+      return false;
+    case LinkAction::Back:
+      TurnPage(-1);
+      break;
+    case LinkAction::Next:
+      TurnPage(+1);
+      break;
+    case LinkAction::Seller:
+      OpenSellerShop(decision.target);
+      break;
+    case LinkAction::OpenItem:
+      OpenOutside(decision.target);
+      break;
+    case LinkAction::Drop:
+      break;
   }
   return true;
 }
 
-// The web view reports "http://" + nick + "/" in canonical form (host
-// lower-cased, non-ASCII as punycode); the nick as the page wrote it is the
-// one whose link has the same canonical form.
-std::string TForm1::SellerNickFor(const QUrl& url) const {
-  const QString reported = url.toString(QUrl::FullyEncoded);
-  for (std::size_t i = 0; i < 40 && i < Rows.size() && !Rows[i].title.empty(); ++i) {
-    const QUrl link(QString::fromStdString("http://" + Rows[i].nick + "/"));
-    if (link.toString(QUrl::FullyEncoded) == reported) return Rows[i].nick;
-  }
-  const std::string s = reported.toStdString();
-  return s.size() > 8 ? s.substr(7, s.size() - 8) : std::string();
+void TForm1::TurnPage(int delta) {
+  if (busy_ || page_no_ + delta < 1) return;
+  paged_from_ = ShownPage{page_no_, Rows};
+  page_no_ += delta;
+  StartSearch();
 }
 
 void TForm1::OpenSellerShop(const std::string& nick) {
@@ -65,8 +62,7 @@ void TForm1::OpenSellerShop(const std::string& nick) {
   if (!TaobaokeShop1.Fetch(convert.cond, convert.names, convert.name, convert.xml, converted)) {
     return;
   }
-  const std::string& click_url = (*converted)[0].click_url;
-  if (!click_url.empty()) services_.browser->Open(QUrl(QString::fromStdString(click_url)));
+  OpenOutside((*converted)[0].click_url);
 }
 
 void TForm1::Button2Click() {
@@ -83,10 +79,15 @@ void TForm1::Button2Click() {
   list.cond.app_secret = item_.cond.app_secret;
   XMLData1.ReadTaobaokeListurl(list.cond, list.names, list.name, list.xml);
   const TaobaokeListurlInfo* found = nullptr;
-  if (TaobaokeListurl1.Fetch(list.cond, list.names, list.name, list.xml, found) &&
-      !found->list_url_by_q.empty()) {
-    services_.browser->Open(QUrl(QString::fromStdString(found->list_url_by_q)));
+  if (TaobaokeListurl1.Fetch(list.cond, list.names, list.name, list.xml, found)) {
+    OpenOutside(found->list_url_by_q);
   }
+}
+
+// The one way out of the program to the external browser.
+void TForm1::OpenOutside(const std::string& url) {
+  if (url.empty()) return;
+  services_.browser->Open(QUrl(QString::fromStdString(url)));
 }
 
 }  // namespace orvalen

@@ -3,6 +3,8 @@
 #include <QWebEngineView>
 
 #include "app/AppSettings.h"
+#include "app/FailureReason.h"
+#include "app/InterceptingPage.h"
 #include "app/ResultsPage.h"
 #include "app/TForm1.h"
 #include "app/ThreadHandOff.h"
@@ -22,14 +24,15 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::StartSearch() {
-  if (search_running_) return;
+  if (busy_) return;
+  busy_ = true;
   SetCaption(QString::fromUtf8(kSearchingCaption));
   Rows.assign(121, Info{});
   NormaliseRanges();
   ShowHtml(EmptyPage());
-  JoinWorker();  // the previous worker has already reported
+  JoinWorker();  // its notice has been handled: it has ended or is about to
   job_ = std::make_unique<SearchJob>(
-      SearchJob{CopyControls(), item_, users_, std::string(kBadgeBaseUrl), {}});
+      SearchJob{CopyControls(), item_, users_, std::string(kBadgeBaseUrl), {}, {}});
   search_started_ = std::chrono::steady_clock::now();
   search_running_ = true;
   worker_ = std::thread([this, job = job_.get()] {
@@ -88,22 +91,41 @@ void TForm1::SetSearchControlsEnabled(bool enabled) {
 void TForm1::SearchDone() {
   Rows = job_->rows;
   item_.cond = job_->items.cond;
+  paged_from_.reset();
   waiting_for_results_ = true;
   ShowHtml(BuildResultsPage(Rows));
-  SetSearchControlsEnabled(true);
-  SetCaption(Caption());
+  EndSearch();
   ui->TreeView1->setFocus();
 }
 
 void TForm1::SearchFailed() {
   item_.cond = job_->items.cond;
-  SetSearchControlsEnabled(true);
-  SetCaption(Caption());
-  services_.warnings->Warn(this, Caption(), QString::fromUtf8(kNotFound));
+  const std::string reason = FailureReason(job_->error);
+  // A failed paging search goes back to the page that was shown, so that
+  // its paging links try the same page again.
+  if (paged_from_) {
+    page_no_ = paged_from_->page_no;
+    Rows = std::move(paged_from_->rows);
+    paged_from_.reset();
+    ShowHtml(BuildResultsPage(Rows));
+  }
+  EndSearch();
+  QString text = QString::fromUtf8(kNotFound);
+  if (!reason.empty()) text += QLatin1Char('\n') + QString::fromStdString(reason);
+  services_.warnings->Warn(this, Caption(), text);
   ui->TreeView1->setFocus();
 }
 
+// The window is usable again, and the tree highlights what was searched.
+void TForm1::EndSearch() {
+  SetSearchControlsEnabled(true);
+  SetCaption(Caption());
+  busy_ = false;
+  RestoreTreeHighlight();
+}
+
 void TForm1::ShowHtml(const std::string& text) {
+  page_->ExpectOwnPage();
   ui->WebBrowser1->setHtml(QString::fromStdString(text));
 }
 

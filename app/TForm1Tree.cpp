@@ -1,4 +1,6 @@
 // TForm1: the category tree.
+#include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidgetItem>
 #include <charconv>
 
@@ -34,6 +36,7 @@ QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, QTreeWidget* tree, const std::
 void TForm1::FillCategoryTree() {
   if (CategoryResults != nullptr) {
     QTreeWidget* tree = ui->TreeView1;
+    searched_node_ = nullptr;
     tree->clear();
     AddNode(nullptr, tree, "所有类目", 0);
     for (int i = 0; i < kMaxCategories; ++i) {
@@ -54,7 +57,13 @@ void TForm1::TreeView1Expanding(QTreeWidgetItem* node) {
   qDeleteAll(node->takeChildren());
   cats_.cond.parent_cid = std::to_string(node->data(0, Qt::UserRole).toLongLong());
   const BusyCursor busy;
-  if (!TaobaoCats1.Fetch(cats_.cond, cats_.names, cats_.name, cats_.xml, CategoryResults)) return;
+  if (!TaobaoCats1.Fetch(cats_.cond, cats_.names, cats_.name, cats_.xml, CategoryResults)) {
+    // Stays expandable: the next expansion tries again.
+    new QTreeWidgetItem(node, {QString()});
+    QTimer::singleShot(0, node->treeWidget(),
+                       [tree = node->treeWidget(), node] { tree->collapseItem(node); });
+    return;
+  }
   for (int i = 0; i < kMaxCategories; ++i) {
     const TaobaoCatsInfo& entry = (*CategoryResults)[i];
     if (entry.name.empty()) break;
@@ -63,12 +72,28 @@ void TForm1::TreeView1Expanding(QTreeWidgetItem* node) {
 }
 
 void TForm1::TreeView1Change(QTreeWidgetItem* node) {
-  if (node == nullptr || search_running_) return;
+  if (node == nullptr || busy_) return;
+  // Nothing is highlighted for the first search, which FormCreate starts.
+  searched_node_ = ui->TreeView1->currentItem();
   ui->Edit1->clear();
   ui->Edit2->setText(node->text(0));
   CategoryId = std::to_string(node->data(0, Qt::UserRole).toLongLong());
   page_no_ = 1;
   StartSearch();
+}
+
+// A selection refused during a search moves the highlight; put it back on
+// the node searched, without raising another change.
+void TForm1::RestoreTreeHighlight() {
+  QTreeWidget* tree = ui->TreeView1;
+  if (tree->currentItem() == searched_node_) return;
+  const QSignalBlocker quiet(tree);
+  if (searched_node_ != nullptr) {
+    tree->setCurrentItem(searched_node_);
+  } else {
+    tree->setCurrentIndex(QModelIndex());
+    tree->clearSelection();
+  }
 }
 
 }  // namespace orvalen

@@ -11,8 +11,10 @@
 #include <QWebEngineView>
 
 #include "app/TForm1.h"
+#include "sandbox/ConfigDocument.h"
 #include "support/GuiTest.h"
 #include "support/SandboxRunner.h"
+#include "support/TestServer.h"
 
 using namespace orvalen;
 
@@ -46,19 +48,28 @@ class TForm1FaultTest : public QObject {
 
  private slots:
   // A fault on the item search: the not-found message, and the window usable.
+  // The message says why when the reason is one a user can act on.
   void itemSearchFaultsShowTheNotFoundMessage_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<int>("limit_ms");  // the time limit that applies, with a margin
-    for (const char* f : {"http500", "redirect", "malformed", "endless", "bomb", "close",
-                          "error-25", "error-29", "error-31", "error-22", "error-40", "error-41"}) {
-      QTest::newRow(f) << QString::fromLatin1(f) << 5000;
+    QTest::addColumn<QString>("reason");
+    for (const char* f : {"http500", "redirect", "malformed", "endless", "bomb", "close"}) {
+      QTest::newRow(f) << QString::fromLatin1(f) << 5000 << QString();
     }
-    QTest::newRow("stall") << QStringLiteral("stall") << 19000;
-    QTest::newRow("drip") << QStringLiteral("drip") << 19000;
+    for (const char* code : {"25", "29", "31", "22", "40", "41"}) {
+      QTest::newRow(code)
+          << QStringLiteral("error-") + QLatin1String(code) << 5000
+          << QStringLiteral("平台拒绝了请求（错误代码 %1）").arg(QLatin1String(code));
+    }
+    QTest::newRow("stall") << QStringLiteral("stall") << 19000
+                           << QStringLiteral("服务器没有及时应答");
+    QTest::newRow("drip") << QStringLiteral("drip") << 19000
+                          << QStringLiteral("服务器没有及时应答");
   }
   void itemSearchFaultsShowTheNotFoundMessage() {
     QFETCH(QString, fault);
     QFETCH(int, limit_ms);
+    QFETCH(QString, reason);
     test::SandboxRunner sandbox(2000, nullptr,
                                 {MustParse(fault + QStringLiteral(":taobao.taobaoke.items.get"))});
     QElapsedTimer timer;
@@ -66,10 +77,62 @@ class TForm1FaultTest : public QObject {
     auto form = Open(sandbox);
     QTRY_VERIFY_WITH_TIMEOUT(!warnings_->texts.isEmpty(), limit_ms);
     QVERIFY2(timer.elapsed() < limit_ms, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(warnings_->texts, QStringList{QStringLiteral("没有找到相关商品")});
+    const QString expected = QStringLiteral("没有找到相关商品") +
+                             (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
+    QCOMPARE(warnings_->texts, QStringList{expected});
     QCOMPARE(form->findChild<QTreeWidget*>("TreeView1")->topLevelItemCount(), 55);
     QTRY_VERIFY(Idle(*form));
     QVERIFY(form->findChild<QLineEdit*>("Edit1")->isEnabled());
+  }
+
+  void aGatewayThatIsGoneIsNamed() {
+    test::TestServer config;
+    int dead_port = 0;
+    {
+      test::TestServer gone;
+      dead_port = gone.port();
+    }
+    config.Serve("/cfg", sandbox::ConfigDocument(
+                             "key", "secret",
+                             "http://127.0.0.1:" + std::to_string(dead_port) + "/router/rest"));
+    warnings_ = std::make_shared<test::RecordingWarnings>();
+    auto form = std::make_unique<TForm1>(FormServices{config.Url("/cfg"), browser_, warnings_, {}});
+    QTRY_VERIFY_WITH_TIMEOUT(!warnings_->texts.isEmpty(), 15000);
+    QCOMPARE(warnings_->texts, QStringList{QStringLiteral("没有找到相关商品\n无法连接到服务器")});
+  }
+
+  // A server that keeps sending a little, for ever, holds a call on the
+  // window's own thread no longer than the window's limit for such calls.
+  void callsOnTheWindowsThreadEndWithinTheirLimit() {
+    test::TestServer server;
+    const auto drip = [&server](const httplib::Request&, httplib::Response& res) {
+      res.set_chunked_content_provider("text/xml", [&server](std::size_t, httplib::DataSink& sink) {
+        server.Pause(std::chrono::milliseconds(300));
+        return !server.Stopping() && sink.write(" ", 1);
+      });
+    };
+    server.Handle("/dripping-cfg", drip);
+    server.Serve("/cfg", sandbox::ConfigDocument("key", "secret", server.Url("/rest")));
+    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
+      if (req.get_param_value("method") == "taobao.taobaoke.listurl.get") return drip(req, res);
+      res.set_content("<rsp/>", "text/xml");
+    });
+    const auto open = [&](const std::string& config) {
+      FormServices services{server.Url(config), browser_, warnings_, {}};
+      services.ui_call_limit = std::chrono::seconds(2);
+      return std::make_unique<TForm1>(services);
+    };
+    QElapsedTimer timer;
+    timer.start();
+    auto form = open("/dripping-cfg");  // the configuration download
+    QVERIFY2(timer.elapsed() < 4000, qPrintable(QString::number(timer.elapsed())));
+    form = open("/cfg");
+    QTRY_VERIFY_WITH_TIMEOUT(Idle(*form), 15000);
+    form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("手机"));
+    timer.restart();
+    QTest::mouseClick(form->findChild<QPushButton*>("Button2"), Qt::LeftButton);
+    QVERIFY2(timer.elapsed() < 4000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(browser_->opened.isEmpty());
   }
 
   // Configuration faults: without a usable document, the fixed list.

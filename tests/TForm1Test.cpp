@@ -13,8 +13,11 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <atomic>
+#include <thread>
 
 #include "app/AppSettings.h"
 #include "sandbox/ConfigDocument.h"
@@ -76,6 +79,48 @@ class TForm1Test : public QObject {
   static void Navigate(TForm1& form, const QString& url) {
     Find<QWebEngineView>(form, "WebBrowser1")->setUrl(QUrl(url));
   }
+  // Runs `script` in an isolated world (the page's own script stays off) and
+  // returns its result.
+  static QVariant Evaluate(TForm1& form, const QString& script) {
+    QVariant result;
+    bool done = false;
+    Find<QWebEngineView>(form, "WebBrowser1")
+        ->page()
+        ->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+          result = v;
+          done = true;
+        });
+    if (!QTest::qWaitFor([&] { return done; }, 5000)) qFatal("script did not run");
+    return result;
+  }
+  // Scrolls the first link matching `selector` into view; its centre, in
+  // the view's coordinates.
+  static QPoint LinkCentre(TForm1& form, const QString& selector) {
+    const QVariantList xy =
+        Evaluate(form, QStringLiteral("(function(){var a=document.querySelector('%1');"
+                                      "a.scrollIntoView({block:'center'});"
+                                      "var r=a.getBoundingClientRect();"
+                                      "return [r.left+r.width/2, r.top+r.height/2];})()")
+                           .arg(selector))
+            .toList();
+    if (xy.size() != 2) qFatal("no link %s", qPrintable(selector));
+    return QPoint(xy[0].toInt(), xy[1].toInt());
+  }
+  // A click on a link of the results page, as the mouse does it.
+  static void ClickLink(TForm1& form, const QString& selector, Qt::MouseButton button,
+                        Qt::KeyboardModifiers modifiers) {
+    const QPoint at = LinkCentre(form, selector);
+    QWidget* surface = Find<QWebEngineView>(form, "WebBrowser1")->focusProxy();
+    QTest::qWait(50);  // the scroll reaches the compositor before the click
+    QTest::mouseMove(surface, at);
+    QTest::mouseClick(surface, button, modifiers, at);
+  }
+  // The results page once it is shown and usable.
+  static void WaitShown(TForm1& form, QSignalSpy& shown, int count) {
+    QTRY_VERIFY_WITH_TIMEOUT(shown.count() >= count, 15000);
+    WaitIdle(form);
+  }
+
   // A configuration whose gateway is `gateway` on `server`.
   static void ServeConfig(test::TestServer& server, const std::string& gateway) {
     server.Serve("/cfg", sandbox::ConfigDocument("key", "secret", server.Url(gateway)));
@@ -210,6 +255,70 @@ class TForm1Test : public QObject {
     QCOMPARE(form->ItemConditions().page_no, std::string("1"));
   }
 
+  // Whatever the mouse does to a link, the link means one thing: an item
+  // opens its affiliate click URL outside, a seller runs the seller chain, a
+  // paging link pages. Nothing else reaches the external browser.
+  void everyMouseActionGoesThroughTheSameDecision_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("plain") << int(Qt::LeftButton) << int(Qt::NoModifier);
+    QTest::newRow("middle") << int(Qt::MiddleButton) << int(Qt::NoModifier);
+    QTest::newRow("ctrl") << int(Qt::LeftButton) << int(Qt::ControlModifier);
+    QTest::newRow("shift") << int(Qt::LeftButton) << int(Qt::ShiftModifier);
+    QTest::newRow("ctrl+shift") << int(Qt::LeftButton)
+                                << int(Qt::ControlModifier | Qt::ShiftModifier);
+  }
+  void everyMouseActionGoesThroughTheSameDecision() {
+    QFETCH(int, button);
+    QFETCH(int, modifiers);
+    const auto b = static_cast<Qt::MouseButton>(button);
+    const auto m = static_cast<Qt::KeyboardModifiers>(modifiers);
+    auto form = Open(sandbox_->server().config_url());
+    QSignalSpy shown(form.get(), &TForm1::ResultsShown);
+    WaitShown(*form, shown, 1);
+
+    const QString click_url =
+        Evaluate(*form, QStringLiteral("document.querySelector('div.mydiv a').href")).toString();
+    QVERIFY(click_url.contains(QStringLiteral("nick=peldrun")));
+    ClickLink(*form, QStringLiteral("div.mydiv a:nth-of-type(2)"), b, m);
+    QTRY_COMPARE(browser_->opened, QStringList{click_url});
+
+    ClickLink(*form, QStringLiteral("div.mydiv a:nth-of-type(3)"), b, m);
+    QTRY_COMPARE(browser_->opened.size(), 2);
+    QVERIFY2(browser_->opened.last().contains(QStringLiteral("/shop?sid=")),
+             qPrintable(browser_->opened.last()));
+    QVERIFY(browser_->opened.last().contains(QStringLiteral("nick=peldrun")));
+
+    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"), b, m);
+    QTRY_COMPARE(form->PageNo(), 2);
+    WaitShown(*form, shown, 2);
+    QCOMPARE(form->ItemConditions().page_no, std::string("2"));
+    ClickLink(*form, QStringLiteral("a[href=\"http://back/\"]"), b, m);
+    QTRY_COMPARE(form->PageNo(), 1);
+    WaitShown(*form, shown, 3);
+    QCOMPARE(browser_->opened.size(), 2);
+    QCOMPARE(Find<QWebEngineView>(*form, "WebBrowser1")->url().scheme(), QStringLiteral("data"));
+  }
+
+  // A link dropped on the view is a navigation like any other: an item opens
+  // outside, anything else long is dropped; the page stays.
+  void droppedAddressesAreDecidedLikeClicks() {
+    auto form = Open(sandbox_->server().config_url());
+    QSignalSpy shown(form.get(), &TForm1::ResultsShown);
+    WaitShown(*form, shown, 1);
+    const QString click_url =
+        Evaluate(*form, QStringLiteral("document.querySelector('div.mydiv a').href")).toString();
+    Navigate(*form, QStringLiteral("http://example.invalid/") + QString(120, QLatin1Char('x')));
+    Navigate(*form, QStringLiteral("data:text/html,<b>elsewhere</b>"));
+    Navigate(*form, click_url);
+    QTRY_COMPARE(browser_->opened, QStringList{click_url});
+    QTest::qWait(200);
+    QCOMPARE(browser_->opened.size(), 1);
+    QVERIFY(Evaluate(*form, QStringLiteral("document.body.innerText"))
+                .toString()
+                .contains(QStringLiteral("下一页")));
+  }
+
   void sellerLinksOpenTheAffiliateShopOutside() {
     auto form = Open(sandbox_->server().config_url());
     QSignalSpy shown(form.get(), &TForm1::ResultsShown);
@@ -303,6 +412,122 @@ class TForm1Test : public QObject {
     QVERIFY(text.contains(QStringLiteral("<b>9</b>")));
     QVERIFY(text.contains(QStringLiteral("&lt;script&gt;alert(2)")));
     QVERIFY(browser_->opened.isEmpty());
+  }
+
+  // The worker has answered and ended, but the window has not yet handled
+  // its notice: the window is still busy, and a tree selection in that gap
+  // starts nothing. Afterwards the highlight is back on what was searched.
+  void aSearchIsBusyUntilItsOutcomeIsHandled() {
+    test::LogCapture log;
+    test::SandboxRunner sandbox(3000, &log);
+    auto form = Open(sandbox.server().config_url());
+    WaitIdle(*form);
+    auto* tree = Find<QTreeWidget>(*form, "TreeView1");
+    QTreeWidgetItem* phones = tree->findItems(QStringLiteral("手机"), Qt::MatchExactly).first();
+    QTreeWidgetItem* books =
+        tree->findItems(QStringLiteral("书籍/杂志/报纸"), Qt::MatchExactly).first();
+    tree->setCurrentItem(phones);
+    QVERIFY(form->SearchRunning());
+    const std::size_t answered = log.Count("taobao.users.get");
+    // No event is handled while the worker finishes its two calls and ends.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (log.Count("taobao.users.get") == answered && std::chrono::steady_clock::now() < until) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    QVERIFY(form->SearchRunning());
+    tree->setCurrentItem(books);  // refused: the search's outcome is still pending
+    QCOMPARE(Find<QLineEdit>(*form, "Edit2")->text(), QStringLiteral("手机"));
+    WaitIdle(*form);
+    QCOMPARE(Find<QLineEdit>(*form, "Edit2")->text(), QStringLiteral("手机"));
+    QCOMPARE(tree->currentItem(), phones);
+    QCOMPARE(form->ItemConditions().cid,
+             std::to_string(phones->data(0, Qt::UserRole).toLongLong()));
+    tree->setCurrentItem(books);  // now it searches
+    QVERIFY(form->SearchRunning());
+    WaitIdle(*form);
+    QCOMPARE(Find<QLineEdit>(*form, "Edit2")->text(), QStringLiteral("书籍/杂志/报纸"));
+  }
+
+  // A category whose expansion failed stays expandable and tries again.
+  void aFailedExpansionTriesAgainNextTime() {
+    test::TestServer server;
+    ServeConfig(server, "/rest");
+    int child_calls = 0;
+    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
+      std::string xml = "<rsp>";
+      if (req.get_param_value("method") == "taobao.itemcats.get") {
+        if (req.get_param_value("parent_cid") == "0") {
+          xml += "<item_cat><cid>7</cid><name>七</name></item_cat>";
+        } else if (++child_calls == 1) {
+          res.status = 500;
+        } else {
+          xml += "<item_cat><cid>70</cid><name>七十</name></item_cat>";
+        }
+      }
+      res.set_content(xml + "</rsp>", "text/xml");
+    });
+    auto form = Open(server.Url("/cfg"));
+    WaitIdle(*form);
+    QTreeWidgetItem* seven = Find<QTreeWidget>(*form, "TreeView1")->topLevelItem(1);
+    QCOMPARE(seven->text(0), QStringLiteral("七"));
+    seven->setExpanded(true);
+    QTRY_VERIFY(!seven->isExpanded());
+    QCOMPARE(seven->childCount(), 1);
+    QVERIFY(seven->child(0)->text(0).isEmpty());
+    seven->setExpanded(true);
+    QTRY_COMPARE(seven->childCount(), 1);
+    QCOMPARE(seven->child(0)->text(0), QStringLiteral("七十"));
+    QCOMPARE(child_calls, 2);
+  }
+
+  // A paging search that fails goes back to the page that was shown, so
+  // that 下一页 tries the same page again.
+  void aFailedPageKeepsThePageThatWasShown() {
+    test::TestServer server;
+    ServeConfig(server, "/rest");
+    std::atomic<int> page_two_calls = 0;
+    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
+      std::string xml = "<rsp>";
+      if (req.get_param_value("method") == "taobao.taobaoke.items.get") {
+        if (req.get_param_value("page_no") == "2" && ++page_two_calls == 1) {
+          res.status = 500;
+        } else {
+          xml += "<totalResults>1</totalResults><taobaokeItem><title>第" +
+                 req.get_param_value("page_no") +
+                 "页</title><nick>n</nick><click_url>http://x.example/i</click_url></taobaokeItem>";
+        }
+      }
+      res.set_content(xml + "</rsp>", "text/xml");
+    });
+    auto form = Open(server.Url("/cfg"));
+    QSignalSpy shown(form.get(), &TForm1::ResultsShown);
+    WaitShown(*form, shown, 1);
+    Navigate(*form, QStringLiteral("http://next/"));
+    QTRY_COMPARE(warnings_->texts.size(), 1);
+    QCOMPARE(form->PageNo(), 1);
+    QTRY_VERIFY(Evaluate(*form, QStringLiteral("document.body ? document.body.innerText : ''"))
+                    .toString()
+                    .contains(QStringLiteral("第1页")));
+    WaitIdle(*form);
+    Navigate(*form, QStringLiteral("http://next/"));
+    QTRY_COMPARE(form->PageNo(), 2);
+    WaitIdle(*form);
+    QCOMPARE(page_two_calls.load(), 2);
+    QCOMPARE(form->ItemConditions().page_no, std::string("2"));
+    QCOMPARE(warnings_->texts.size(), 1);
+  }
+
+  void footerLinksOpenOnALeftClickOnly() {
+    auto form = Open(sandbox_->server().config_url());
+    WaitIdle(*form);
+    for (const char* name : {"Label5", "Label7"}) {
+      QTest::mouseClick(Find<QLabel>(*form, name), Qt::RightButton);
+      QTest::mouseClick(Find<QLabel>(*form, name), Qt::MiddleButton);
+    }
+    QVERIFY(browser_->opened.isEmpty());
+    QTest::mouseClick(Find<QLabel>(*form, "Label7"), Qt::LeftButton);
+    QCOMPARE(browser_->opened, QStringList{QString::fromUtf8(kSecondSiteUrl.data())});
   }
 
   void closingDuringASearchEndsAtOnce() {

@@ -31,6 +31,12 @@ class LogCapture {
     } while (std::chrono::steady_clock::now() < until);
     return false;
   }
+  std::size_t Count(const std::string& text) const {
+    const std::lock_guard lock(mutex_);
+    return static_cast<std::size_t>(
+        std::count_if(lines_.begin(), lines_.end(),
+                      [&](const std::string& l) { return l.find(text) != std::string::npos; }));
+  }
   bool Contains(const std::string& text) const {
     const std::lock_guard lock(mutex_);
     return std::any_of(lines_.begin(), lines_.end(),

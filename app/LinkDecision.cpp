@@ -1,0 +1,48 @@
+#include "app/LinkDecision.h"
+
+namespace orvalen {
+namespace {
+
+// Addresses this long are never one of the page's own short links.
+constexpr std::size_t kLongAddress = 100;
+constexpr std::size_t kShownRows = 40;
+
+// The view reports addresses in canonical form (host lower-cased, non-ASCII
+// as punycode, unsafe bytes escaped); a page value matches when its own
+// canonical form is the same.
+QString Canonical(const std::string& address) {
+  return QUrl(QString::fromStdString(address)).toString(QUrl::FullyEncoded);
+}
+
+const Info* FindItem(const PInfo& rows, const QString& reported) {
+  for (std::size_t i = 0; i < kShownRows && i < rows.size() && !rows[i].title.empty(); ++i) {
+    if (!rows[i].click_url.empty() && Canonical(rows[i].click_url) == reported) return &rows[i];
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+LinkDecision DecideLink(const QUrl& url, const PInfo& rows) {
+  const QString reported = url.toString(QUrl::FullyEncoded);
+  const std::string s = reported.toStdString();
+  if (s == "about:blank") return {LinkAction::LoadInView, {}};
+  if (const Info* item = FindItem(rows, reported)) {
+    return {LinkAction::OpenItem, item->click_url};
+  }
+  if (s == kBackLink) return {LinkAction::Back, {}};
+  if (s == kNextLink) return {LinkAction::Next, {}};
+  if (s.size() >= kLongAddress) return {LinkAction::Drop, {}};
+  for (std::size_t i = 0; i < kShownRows && i < rows.size() && !rows[i].title.empty(); ++i) {
+    if (!rows[i].nick.empty() && Canonical(SellerLink(rows[i].nick)) == reported) {
+      return {LinkAction::Seller, rows[i].nick};
+    }
+  }
+  // A short address that is not on the page but has the shape of a seller's
+  // link is read as one.
+  if (s.size() <= 8 || !s.starts_with("http://") || !s.ends_with('/'))
+    return {LinkAction::Drop, {}};
+  return {LinkAction::Seller, s.substr(7, s.size() - 8)};
+}
+
+}  // namespace orvalen
