@@ -11,6 +11,8 @@ InterceptingPage::InterceptingPage(QObject* parent, Navigate navigate)
   // The pages are the program's own text and need no script.
   settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
   settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+  // The page is the program's own text: it reads no local files.
+  settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
 }
 
 bool InterceptingPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {

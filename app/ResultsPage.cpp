@@ -1,5 +1,6 @@
 #include "app/ResultsPage.h"
 
+#include "app/WebAddress.h"
 #include "platform/MarkupEscape.h"
 
 namespace orvalen {
@@ -26,19 +27,29 @@ const std::string_view kPageFooter =
 
 const std::string_view kPageTail = "</div></body>";
 
+namespace {
+
+// Pictures come over the web only: a picture address of any other scheme
+// (a local file, data) is left out and the picture's box stays empty.
+std::string PictureSource(const std::string& url) {
+  return IsWebAddress(url) ? " src=\"" + EscapeMarkup(url) + "\"" : std::string();
+}
+
+}  // namespace
+
 std::string BuildItemCard(const Info& r) {
   const std::string click = EscapeMarkup(r.click_url), title = EscapeMarkup(r.title);
   const std::string nick = EscapeMarkup(r.nick);
   std::string card = "<div class=\"mydiv\"> <a href=\"" + click + "\" title=\"" + title +
-                     "\" target=\"_blank\"><img src=\"" + EscapeMarkup(r.pic_url) + "\"></a>";
+                     "\" target=\"_blank\"><img" + PictureSource(r.pic_url) + "></a>";
   card +=
       "<br><a href=\"" + click + "\" title=\"" + title + "\" target=\"_blank\">" + title + "</a>";
   card += "<br>价格：<span class=\"yuan\">" + EscapeMarkup(r.price) + "</span> 元";
   card += "<br>卖家：<a href=\"" + SellerLink(nick) + "\">" + nick + "</a>";
   card += "<br>所在地：" + EscapeMarkup(r.location);
   // A seller without a known credit level gets no badge rather than a broken image.
-  card += r.badge_url.empty() ? "<br></div>"
-                              : "<br><img src=\"" + EscapeMarkup(r.badge_url) + "\"></div>";
+  card += IsWebAddress(r.badge_url) ? "<br><img" + PictureSource(r.badge_url) + "></div>"
+                                    : "<br></div>";
   return card;
 }
 

@@ -164,8 +164,9 @@ void TForm1::SetUpControls() {
   connect(ui->TreeView1, &QTreeWidget::itemExpanded, this, &TForm1::TreeView1Expanding);
   connect(ui->TreeView1, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* node) { TreeView1Change(node); });
-  connect(ui->WebBrowser1, &QWebEngineView::loadFinished, this, [this] {
-    if (!waiting_for_results_) return;
+  connect(ui->WebBrowser1, &QWebEngineView::loadFinished, this, [this](bool ok) {
+    // The empty page of the search, cut short by the results, ends with !ok.
+    if (!waiting_for_results_ || !ok) return;
     waiting_for_results_ = false;
     const auto now = std::chrono::steady_clock::now();
     const auto ms = [](auto d) {

@@ -1,12 +1,16 @@
 // TForm1: the links of the results page, the seller chain and the
 // marketplace search.
+#include <QLoggingCategory>
 #include <QWebEngineView>
 
 #include "app/BusyCursor.h"
 #include "app/LinkDecision.h"
 #include "app/TForm1.h"
+#include "app/WebAddress.h"
 #include "config/SiteConfig.h"
 #include "ui_TForm1.h"
+
+Q_LOGGING_CATEGORY(lcLinks, "orvalen.links")
 
 namespace orvalen {
 
@@ -84,10 +88,20 @@ void TForm1::Button2Click() {
   }
 }
 
-// The one way out of the program to the external browser.
+// The one way out of the program to the external browser. Only web
+// addresses leave: the desktop hands any other scheme to whatever program
+// claims it (a file opener, a share mounter).
 void TForm1::OpenOutside(const std::string& url) {
   if (url.empty()) return;
-  services_.browser->Open(QUrl(QString::fromStdString(url)));
+  const QUrl parsed(QString::fromStdString(url), QUrl::StrictMode);
+  const QString scheme = parsed.scheme();
+  if (!IsWebAddress(url) || !parsed.isValid() || parsed.host().isEmpty() ||
+      (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+    qCWarning(lcLinks, "not opened: not a web address: %s",
+              qPrintable(QString::fromStdString(url.substr(0, 200)).toHtmlEscaped()));
+    return;
+  }
+  services_.browser->Open(parsed);
 }
 
 }  // namespace orvalen

@@ -18,6 +18,7 @@
 #include <QWebEngineView>
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "app/AppSettings.h"
 #include "sandbox/ConfigDocument.h"
@@ -90,7 +91,7 @@ class TForm1Test : public QObject {
           result = v;
           done = true;
         });
-    if (!QTest::qWaitFor([&] { return done; }, 5000)) qFatal("script did not run");
+    if (!QTest::qWaitFor([&] { return done; }, 15000)) qFatal("script did not run");
     return result;
   }
   // Scrolls the first link matching `selector` into view; its centre, in
@@ -115,10 +116,14 @@ class TForm1Test : public QObject {
     QTest::mouseMove(surface, at);
     QTest::mouseClick(surface, button, modifiers, at);
   }
-  // The results page once it is shown and usable.
+  // The results page once it is shown, in the view, and usable.
   static void WaitShown(TForm1& form, QSignalSpy& shown, int count) {
     QTRY_VERIFY_WITH_TIMEOUT(shown.count() >= count, 15000);
     WaitIdle(form);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        Evaluate(form, QStringLiteral("!!document.querySelector('a[href=\"http://next/\"]')"))
+            .toBool(),
+        15000);
   }
 
   // A configuration whose gateway is `gateway` on `server`.
@@ -404,6 +409,8 @@ class TForm1Test : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(shown.count() > 0, 15000);
     QWebEnginePage* page = Find<QWebEngineView>(*form, "WebBrowser1")->page();
     QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+    QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls));
+    QVERIFY(!page->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
     // The markup arrives as text a person can read, not as elements.
     QString text;
     page->toPlainText([&](const QString& t) { text = t; });
@@ -528,6 +535,73 @@ class TForm1Test : public QObject {
     QVERIFY(browser_->opened.isEmpty());
     QTest::mouseClick(Find<QLabel>(*form, "Label7"), Qt::LeftButton);
     QCOMPARE(browser_->opened, QStringList{QString::fromUtf8(kSecondSiteUrl.data())});
+  }
+
+  // A gateway whose answers carry addresses of other schemes: nothing but a
+  // web address ever reaches the desktop, the cards still show, and the
+  // page's own links keep working.
+  void onlyWebAddressesLeaveTheProgram() {
+    const std::vector<std::string> clicks = {
+        "data:text/html,<b>x</b>",     "smb://example.invalid/share", "ftp://example.invalid/x",
+        "file:///etc/passwd",          "javascript:alert(1)",         "http://item.example/ok",
+        "http://peldrun@evil.example/"};
+    std::string outside = "file:///etc/passwd";  // what the shop and list calls answer
+    test::TestServer server;
+    ServeConfig(server, "/rest");
+    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
+      const std::string method = req.get_param_value("method");
+      std::string xml = "<rsp>";
+      if (method == "taobao.taobaoke.items.get") {
+        xml += "<totalResults>7</totalResults>";
+        for (std::size_t i = 0; i < clicks.size(); ++i) {
+          xml += "<taobaokeItem><title>T" + std::to_string(i) +
+                 "</title><nick>seller</nick><price>1.00</price><click_url><![CDATA[" + clicks[i] +
+                 "]]></click_url><pic_url>file:///etc/hostname</pic_url></taobaokeItem>";
+        }
+      } else if (method == "taobao.shop.get") {
+        xml += "<shop><sid>7</sid></shop>";
+      } else if (method == "taobao.taobaoke.shops.convert") {
+        xml += "<taobaokeShop><click_url><![CDATA[" + outside + "]]></click_url></taobaokeShop>";
+      } else if (method == "taobao.taobaoke.listurl.get") {
+        xml += "<taobaokeItem><list_url_by_q><![CDATA[" + outside +
+               "]]></list_url_by_q></taobaokeItem>";
+      }
+      res.set_content(xml + "</rsp>", "text/xml");
+    });
+    auto form = Open(server.Url("/cfg"));
+    QSignalSpy shown(form.get(), &TForm1::ResultsShown);
+    WaitShown(*form, shown, 1);
+    QCOMPARE(
+        Evaluate(*form, QStringLiteral("document.querySelectorAll('div.mydiv').length")).toInt(),
+        int(clicks.size()));
+    QCOMPARE(
+        Evaluate(*form, QStringLiteral("document.querySelectorAll('img[src]').length")).toInt(), 0);
+    for (std::size_t i = 0; i < clicks.size(); ++i) {
+      const QString title = QStringLiteral("div.mydiv:nth-of-type(%1) a:nth-of-type(2)").arg(i + 1);
+      ClickLink(*form, title, Qt::LeftButton, Qt::NoModifier);
+      ClickLink(*form, title, Qt::MiddleButton, Qt::NoModifier);
+    }
+    const QStringList ok{QStringLiteral("http://item.example/ok"),
+                         QStringLiteral("http://item.example/ok")};
+    QTRY_COMPARE(browser_->opened, ok);
+    QTest::qWait(300);
+    QCOMPARE(browser_->opened, ok);
+
+    // The seller chain and the list URL answer with a local file: nothing opens.
+    ClickLink(*form, QStringLiteral("div.mydiv a:nth-of-type(3)"), Qt::LeftButton, Qt::NoModifier);
+    QTRY_VERIFY(server.Requests().back().params.find("method")->second ==
+                "taobao.taobaoke.shops.convert");
+    Find<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("手机"));
+    QTest::mouseClick(Find<QPushButton>(*form, "Button2"), Qt::LeftButton);
+    QCOMPARE(browser_->opened, ok);
+    QVERIFY(warnings_->texts.isEmpty());
+    // A web address from the same calls does open, and paging still works.
+    outside = "https://shop.example/7";
+    QTest::mouseClick(Find<QPushButton>(*form, "Button2"), Qt::LeftButton);
+    QCOMPARE(browser_->opened.last(), QStringLiteral("https://shop.example/7"));
+    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"), Qt::LeftButton, Qt::NoModifier);
+    QTRY_COMPARE(form->PageNo(), 2);
+    WaitIdle(*form);
   }
 
   void closingDuringASearchEndsAtOnce() {
