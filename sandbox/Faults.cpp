@@ -3,7 +3,7 @@
 #include <httplib.h>
 
 #include <chrono>
-#include <regex>
+#include <algorithm>
 #include <thread>
 
 #include "sandbox/GatewayCalls.h"
@@ -31,6 +31,32 @@ std::string Bomb() {
     xml += "\">";
   }
   return xml + "]><rsp><totalResults>&p;</totalResults><item_cat>&p;</item_cat></rsp>";
+}
+
+// Every <cond>, <back>, <name> and <xmlname> element of the document
+// emptied, whatever it held.
+std::string EmptyGroups(const std::string& document) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < document.size()) {
+    std::size_t open = std::string::npos, end = std::string::npos;
+    std::string_view group;
+    for (std::string_view g : {"cond", "back", "name", "xmlname"}) {
+      const std::size_t at = document.find("<" + std::string(g) + ">", pos);
+      if (at >= open) continue;
+      const std::size_t close = document.find("</" + std::string(g) + ">", at);
+      if (close == std::string::npos) continue;
+      open = at;
+      end = close + g.size() + 3;
+      group = g;
+    }
+    if (open == std::string::npos) break;
+    out.append(document, pos, open - pos);
+    out += "<" + std::string(group) + "/>";
+    pos = end;
+  }
+  out.append(document, std::min(pos, document.size()), std::string::npos);
+  return out;
 }
 
 }  // namespace
@@ -113,10 +139,7 @@ std::string SpoilConfig(const Fault& fault, const std::string& document, const s
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?><config><api><app_key>" + app_key +
            "</app_key><app_sec>" + app_secret + "</app_sec></api></config>";
   }
-  if (fault.kind == "leaves") {
-    static const std::regex kGroups("<(cond|back|name|xmlname)>.*?</\\1>");
-    return std::regex_replace(document, kGroups, "<$1/>");
-  }
+  if (fault.kind == "leaves") return EmptyGroups(document);
   return document;
 }
 
