@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "app/ExternalBrowser.h"
+#include "app/LinkDecision.h"
 #include "app/SearchJob.h"
 #include "app/WarningBox.h"
 #include "config/XMLData.h"
@@ -101,6 +102,7 @@ class TForm1 : public QMainWindow {
 
   // Links and the marketplace.
   bool WebBrowser1BeforeNavigate2(const QUrl& url);
+  void ActOnLink(const LinkDecision& decision);
   void TurnPage(int delta);
   void OpenSellerShop(const std::string& nick);
   void OpenOutside(const std::string& url);

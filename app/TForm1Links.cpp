@@ -15,12 +15,22 @@ Q_LOGGING_CATEGORY(lcLinks, "orvalen.links")
 namespace orvalen {
 
 // Every navigation of the results view comes here first, whatever started
-// it; true: the view does not load it.
+// it; true: the view does not load it. The decision is made at once, on the
+// page as it is; the action follows from the window's own event loop, so
+// that the seller chain and a new search never run inside the web engine's
+// navigation callback.
 bool TForm1::WebBrowser1BeforeNavigate2(const QUrl& url) {
   const LinkDecision decision = DecideLink(url, Rows);
+  if (decision.action == LinkAction::LoadInView) return false;
+  if (decision.action != LinkAction::Drop) {
+    QMetaObject::invokeMethod(
+        this, [this, decision] { ActOnLink(decision); }, Qt::QueuedConnection);
+  }
+  return true;
+}
+
+void TForm1::ActOnLink(const LinkDecision& decision) {
   switch (decision.action) {
-    case LinkAction::LoadInView:
-      return false;
     case LinkAction::Back:
       TurnPage(-1);
       break;
@@ -33,10 +43,10 @@ bool TForm1::WebBrowser1BeforeNavigate2(const QUrl& url) {
     case LinkAction::OpenItem:
       OpenOutside(decision.target);
       break;
+    case LinkAction::LoadInView:
     case LinkAction::Drop:
       break;
   }
-  return true;
 }
 
 void TForm1::TurnPage(int delta) {

@@ -2,8 +2,8 @@
 
 #include <httplib.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
 #include "sandbox/GatewayCalls.h"
