@@ -1,6 +1,7 @@
 #include "app/InterceptingPage.h"
 
 #include <QWebEngineSettings>
+#include <algorithm>
 
 #include "app/NewWindowPage.h"
 
@@ -15,12 +16,31 @@ InterceptingPage::InterceptingPage(QObject* parent, Navigate navigate)
   settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
 }
 
+void InterceptingPage::ExpectOwnPage(const QString& html) {
+  own_pages_.push_back(html.toUtf8());
+  // A page replaced before it started loading is never seen: keep a few.
+  constexpr std::size_t kKept = 4;
+  if (own_pages_.size() > kKept) own_pages_.pop_front();
+}
+
+// Whether `url` is a data: URL carrying one of the pages the program set.
+bool InterceptingPage::IsOwnPage(const QUrl& url) {
+  if (url.scheme() != QLatin1String("data")) return false;
+  const QByteArray encoded = url.toEncoded();
+  const qsizetype comma = encoded.indexOf(',');
+  if (comma < 0) return false;
+  const QByteArray head = encoded.left(comma);
+  const QByteArray payload = encoded.mid(comma + 1);
+  const QByteArray text = head.endsWith(";base64") ? QByteArray::fromBase64(payload)
+                                                   : QByteArray::fromPercentEncoding(payload);
+  const auto it = std::find(own_pages_.begin(), own_pages_.end(), text);
+  if (it == own_pages_.end()) return false;
+  own_pages_.erase(own_pages_.begin(), it + 1);  // earlier ones were replaced
+  return true;
+}
+
 bool InterceptingPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
-  if (own_page_pending_ && url.scheme() == QLatin1String("data")) {
-    own_page_pending_ = false;
-    return true;
-  }
-  return navigate_(url);
+  return IsOwnPage(url) || navigate_(url);
 }
 
 QWebEnginePage* InterceptingPage::createWindow(WebWindowType) {

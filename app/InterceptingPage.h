@@ -4,10 +4,11 @@
 // handler allows, and a new window never loads anything.
 //
 //   auto* page = new InterceptingPage(view, [](const QUrl& url) { return allow(url); });
-//   page->ExpectOwnPage();  // before setHtml: the next data: URL is the program's own
+//   page->ExpectOwnPage(html);  // before setHtml(html): that page is the program's own
 #pragma once
 
 #include <QWebEnginePage>
+#include <deque>
 #include <functional>
 
 namespace orvalen {
@@ -20,17 +21,19 @@ class InterceptingPage : public QWebEnginePage {
 
   InterceptingPage(QObject* parent, Navigate navigate);
 
-  // The page text the program sets arrives as a data: URL; only the one the
-  // program has just set is let through without asking.
-  void ExpectOwnPage() { own_page_pending_ = true; }
+  // The page text the program sets arrives as a data: URL; only a data: URL
+  // holding a page the program has just set is let through without asking.
+  void ExpectOwnPage(const QString& html);
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool is_main_frame) override;
   QWebEnginePage* createWindow(WebWindowType type) override;
 
  private:
+  bool IsOwnPage(const QUrl& url);
+
   Navigate navigate_;
-  bool own_page_pending_ = false;
+  std::deque<QByteArray> own_pages_;  // set, not yet seen navigating
 };
 
 }  // namespace orvalen

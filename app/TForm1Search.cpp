@@ -125,8 +125,9 @@ void TForm1::EndSearch() {
 }
 
 void TForm1::ShowHtml(const std::string& text) {
-  page_->ExpectOwnPage();
-  ui->WebBrowser1->setHtml(QString::fromStdString(text));
+  const QString html = QString::fromStdString(text);
+  page_->ExpectOwnPage(html);
+  ui->WebBrowser1->setHtml(html);
 }
 
 void TForm1::JoinWorker() {

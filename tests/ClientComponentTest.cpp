@@ -124,7 +124,7 @@ TEST_F(ClientComponentTest, UnusableAddressOrSignatureSendsNothing) {
 TEST_F(ClientComponentTest, ValuesWithQueryBytesReachTheGatewayIntact) {
   cond.parent_cid = "1 2&v=9#+%";
   EXPECT_TRUE(Fetch());
-  const httplib::Params& received = gateway.server.Requests().back().params;
+  const httplib::Params received = gateway.server.Requests().back().params;
   ASSERT_EQ(received.count("parent_cid"), 1u);
   EXPECT_EQ(received.find("parent_cid")->second, "1 2&v=9#+%");
   EXPECT_EQ(received.find("v")->second, "1.0");
