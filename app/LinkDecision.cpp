@@ -14,9 +14,14 @@ QString Canonical(const std::string& address) {
   return QUrl(QString::fromStdString(address)).toString(QUrl::FullyEncoded);
 }
 
-const Info* FindItem(const PInfo& rows, const QString& reported) {
+// The first row shown on the page whose `field`, written as `link` writes it,
+// is the address the view reported.
+template <class Link>
+const Info* FindRow(const PInfo& rows, std::string Info::*field, Link link,
+                    const QString& reported) {
   for (std::size_t i = 0; i < kShownRows && i < rows.size() && !rows[i].title.empty(); ++i) {
-    if (!rows[i].click_url.empty() && Canonical(rows[i].click_url) == reported) return &rows[i];
+    const std::string& value = rows[i].*field;
+    if (!value.empty() && Canonical(link(value)) == reported) return &rows[i];
   }
   return nullptr;
 }
@@ -27,16 +32,15 @@ LinkDecision DecideLink(const QUrl& url, const PInfo& rows) {
   const QString reported = url.toString(QUrl::FullyEncoded);
   const std::string s = reported.toStdString();
   if (s == "about:blank") return {LinkAction::LoadInView, {}};
-  if (const Info* item = FindItem(rows, reported)) {
+  const auto as_is = [](const std::string& address) { return address; };
+  if (const Info* item = FindRow(rows, &Info::click_url, as_is, reported)) {
     return {LinkAction::OpenItem, item->click_url};
   }
   if (s == kBackLink) return {LinkAction::Back, {}};
   if (s == kNextLink) return {LinkAction::Next, {}};
   if (s.size() >= kLongAddress) return {LinkAction::Drop, {}};
-  for (std::size_t i = 0; i < kShownRows && i < rows.size() && !rows[i].title.empty(); ++i) {
-    if (!rows[i].nick.empty() && Canonical(SellerLink(rows[i].nick)) == reported) {
-      return {LinkAction::Seller, rows[i].nick};
-    }
+  if (const Info* seller = FindRow(rows, &Info::nick, SellerLink, reported)) {
+    return {LinkAction::Seller, seller->nick};
   }
   // A short address that is not on the page but has the shape of a seller's
   // link is read as one.

@@ -48,8 +48,8 @@ std::string BuildItemCard(const Info& r) {
   card += "<br>卖家：<a href=\"" + SellerLink(nick) + "\">" + nick + "</a>";
   card += "<br>所在地：" + EscapeMarkup(r.location);
   // A seller without a known credit level gets no badge rather than a broken image.
-  card += IsWebAddress(r.badge_url) ? "<br><img" + PictureSource(r.badge_url) + "></div>"
-                                    : "<br></div>";
+  const std::string badge = PictureSource(r.badge_url);
+  card += badge.empty() ? "<br></div>" : "<br><img" + badge + "></div>";
   return card;
 }
 

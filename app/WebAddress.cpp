@@ -1,14 +1,12 @@
 #include "app/WebAddress.h"
 
+#include "openapi/RequestUrl.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace orvalen {
 namespace {
-
-bool IsBlankOrControl(unsigned char c) {
-  return c <= 0x20 || c == 0x7f;
-}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -40,10 +38,7 @@ bool IsPort(std::string_view port) {
 
 bool IsWebAddress(std::string_view address) {
   if (address.size() > kMaxWebAddress) return false;
-  if (std::any_of(address.begin(), address.end(),
-                  [](char c) { return IsBlankOrControl(static_cast<unsigned char>(c)); })) {
-    return false;
-  }
+  if (HasBlankOrControl(address)) return false;
   const std::size_t colon = address.find(':');
   if (colon == std::string_view::npos) return false;
   const std::string_view scheme = address.substr(0, colon);

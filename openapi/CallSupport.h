@@ -11,15 +11,6 @@ namespace orvalen {
 // The open platform's production gateway; configuration normally overrides it.
 inline constexpr std::string_view kDefaultGatewayUrl = "http://gw.api.taobao.com/router/rest";
 
-// True when `address` holds a blank or a control byte, which no gateway
-// address can.
-inline bool HasBlankOrControl(std::string_view address) {
-  for (unsigned char b : address) {
-    if (b <= 0x20 || b == 0x7f) return true;
-  }
-  return false;
-}
-
 template <class Conditions, class Info, class Name, class XML>
 struct CallRecords {
   Conditions cond;

@@ -1,5 +1,6 @@
 #include "openapi/RequestUrl.h"
 
+#include <algorithm>
 #include <cctype>
 #include <ctime>
 
@@ -7,32 +8,40 @@
 
 namespace orvalen {
 
-std::string PercentEncode(std::string_view bytes) {
+namespace {
+
+void AppendEscaped(std::string& out, unsigned char b) {
   static constexpr char kHex[] = "0123456789ABCDEF";
+  out.push_back('%');
+  out.push_back(kHex[b >> 4]);
+  out.push_back(kHex[b & 0x0f]);
+}
+
+}  // namespace
+
+std::string PercentEncode(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() * 3);
-  for (unsigned char b : bytes) {
-    out.push_back('%');
-    out.push_back(kHex[b >> 4]);
-    out.push_back(kHex[b & 0x0f]);
-  }
+  for (unsigned char b : bytes) AppendEscaped(out, b);
   return out;
 }
 
+bool HasBlankOrControl(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return IsBlankOrControl(static_cast<unsigned char>(c)); });
+}
+
 std::string EncodeQueryBreakers(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(bytes.size());
   for (unsigned char b : bytes) {
     const bool breaks =
-        b <= 0x20 || b == 0x7f || b == '&' || b == '#' || b == '+' || b == '%' || b == '=';
-    if (!breaks) {
+        IsBlankOrControl(b) || b == '&' || b == '#' || b == '+' || b == '%' || b == '=';
+    if (breaks) {
+      AppendEscaped(out, b);
+    } else {
       out.push_back(static_cast<char>(b));
-      continue;
     }
-    out.push_back('%');
-    out.push_back(kHex[b >> 4]);
-    out.push_back(kHex[b & 0x0f]);
   }
   return out;
 }

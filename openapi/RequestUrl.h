@@ -33,6 +33,12 @@ struct RequestParam {
 // "%XX" for every byte, letters and digits included, upper-case hex.
 std::string PercentEncode(std::string_view bytes);
 
+// Blanks and control bytes: never part of an address or a query as sent.
+constexpr bool IsBlankOrControl(unsigned char b) {
+  return b <= 0x20 || b == 0x7f;
+}
+bool HasBlankOrControl(std::string_view text);
+
 // `bytes` with only blank, '&', '#', '+', '%', '=' and control bytes as "%XX";
 // text without those comes back byte for byte.
 std::string EncodeQueryBreakers(std::string_view bytes);
