@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/CliCommands.h"
+#include "config/ConfigLocation.h"
 #include "config/SiteConfig.h"
 
 namespace orvalen {
@@ -11,13 +12,16 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: orvalen-cli [--config URL] [--json] COMMAND [ARGS]\n"
+    "       orvalen-cli --help | --version\n"
     "  cats [PARENT_CID]            categories under PARENT_CID (top level when left out)\n"
     "  items [--keyword TEXT] [--cid ID] [--area TEXT] [--sort KEY] [--price LOW-HIGH]\n"
     "        [--credit LOWKEY-HIGHKEY] [--page N]     one page of affiliate items\n"
     "  users NICKS                  member credit; NICKS is sent exactly as given\n"
     "  shop NICK                    shop lookup\n"
     "  convert SIDS                 affiliate shop conversion, credited to the built-in member\n"
-    "  listurl KEYWORD              affiliate list URL, credited to the built-in member\n";
+    "  listurl KEYWORD              affiliate list URL, credited to the built-in member\n"
+    "The configuration document: --config URL, else $ORVALEN_CONFIG_URL, else the built-in\n"
+    "address. Exit status: 0 success, 1 the call failed, 2 usage error.\n";
 
 struct UsageError {
   std::string message;
@@ -95,25 +99,33 @@ CallOutcome Dispatch(CliCommands& commands, const std::string& command,
 
 }  // namespace
 
-int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-  std::string config_url = DefaultConfigUrl();
+int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+           const char* config_environment) {
+  std::optional<std::string> config_flag;
   bool json = false;
   std::size_t i = 0;
   try {
     for (; i < args.size() && args[i].starts_with("--"); ++i) {
       if (args[i] == "--json") {
         json = true;
-      } else if (args[i] == "--config" && i + 1 < args.size()) {
-        config_url = args[++i];
+      } else if (args[i] == "--config") {
+        if (i + 1 == args.size()) throw UsageError{"--config needs a value"};
+        config_flag = args[++i];
       } else if (args[i] == "--help") {
         out << kUsage;
+        return 0;
+      } else if (args[i] == "--version") {
+        out << "orvalen-cli " << kVersion << '\n';
         return 0;
       } else {
         throw UsageError{"unknown option " + args[i]};
       }
     }
     if (i == args.size()) throw UsageError{"no command given"};
-    CliCommands commands(config_url);
+    const ConfigChoice config =
+        ChooseConfigUrl(config_flag, config_environment, DefaultConfigUrl());
+    if (!config.error.empty()) throw UsageError{config.error};
+    CliCommands commands(config.url);
     const CallOutcome outcome = Dispatch(commands, args[i], args.subspan(i + 1));
     if (!outcome.ok) {
       err << "orvalen-cli: " << args[i] << " failed: " << outcome.error << '\n';
@@ -122,7 +134,7 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     json ? PrintJson(outcome.rows, out) : PrintTsv(outcome.rows, out);
     return 0;
   } catch (const UsageError& e) {
-    err << "orvalen-cli: " << e.message << '\n' << kUsage;
+    err << "orvalen-cli: " << e.message << " (see orvalen-cli --help)\n";
     return 2;
   }
 }

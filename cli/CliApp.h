@@ -1,9 +1,11 @@
 // RunCli: orvalen-cli's argument handling, command dispatch and output.
 //
 //   orvalen-cli [--config URL] [--json] COMMAND [ARGS]
+//   return RunCli(args, std::cout, std::cerr, std::getenv(kConfigUrlVariable));
 //
-// Returns the process exit status: 0 when the call succeeded, 1 when it
-// failed (reason on `err`), 2 for a usage error (usage on `err`).
+// Returns the process exit status: 0 when the call succeeded (or --help,
+// --version), 1 when it failed (reason on `err`), 2 for a usage error (one
+// line on `err`). `config_environment` is the value of ORVALEN_CONFIG_URL.
 #pragma once
 
 #include <ostream>
@@ -12,6 +14,7 @@
 
 namespace orvalen {
 
-int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+           const char* config_environment = nullptr);
 
 }  // namespace orvalen

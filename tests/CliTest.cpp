@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "config/SiteConfig.h"
 #include "support/QueryCheck.h"
 #include "support/TestServer.h"
 
@@ -140,12 +141,51 @@ TEST_F(CliTest, UsageErrorsExitTwo) {
                                              {"items", "--page", "0"},
                                              {"items", "--keyword"},
                                              {"items", "--colour", "red"},
-                                             {"cats", "x"}}) {
+                                             {"cats", "x"},
+                                             {"--colour"},
+                                             {"cats", "--config"},
+                                             {"--config"},
+                                             {"--config", "ftp://host/cfg", "cats"},
+                                             {"--config", "http://a b/cfg", "cats"}}) {
     std::ostringstream o, e;
     EXPECT_EQ(RunCli(args, o, e), 2) << (args.empty() ? "" : args[0]);
-    EXPECT_NE(e.str().find("usage:"), std::string::npos);
+    // One line, naming the program and pointing at --help.
+    EXPECT_TRUE(e.str().starts_with("orvalen-cli: ")) << e.str();
+    EXPECT_EQ(e.str().find('\n'), e.str().size() - 1) << e.str();
+    EXPECT_NE(e.str().find("--help"), std::string::npos);
+    EXPECT_EQ(o.str(), "");
   }
   EXPECT_TRUE(server.Requests().empty());
+}
+
+TEST_F(CliTest, HelpAndVersionGoToStandardOutput) {
+  for (const char* flag : {"--help", "--version"}) {
+    std::ostringstream o, e;
+    EXPECT_EQ(RunCli(std::vector<std::string>{flag, "bogus"}, o, e), 0) << flag;
+    EXPECT_EQ(e.str(), "");
+    EXPECT_FALSE(o.str().empty());
+  }
+  std::ostringstream o, e;
+  RunCli(std::vector<std::string>{"--version"}, o, e);
+  EXPECT_EQ(o.str(), "orvalen-cli " + std::string(kVersion) + "\n");
+  EXPECT_TRUE(server.Requests().empty());
+}
+
+// --config wins over ORVALEN_CONFIG_URL, which wins over the built-in address.
+TEST_F(CliTest, ConfigurationFromTheFlagOrTheEnvironment) {
+  std::ostringstream o, e;
+  const std::string cfg = server.Url("/cfg");
+  EXPECT_EQ(RunCli(std::vector<std::string>{"cats"}, o, e, cfg.c_str()), 0) << e.str();
+  EXPECT_EQ(server.Requests().front().path, "/cfg");
+
+  const std::string elsewhere = server.Url("/elsewhere");
+  EXPECT_EQ(RunCli(std::vector<std::string>{"--config", cfg, "cats"}, o, e, elsewhere.c_str()), 0);
+  EXPECT_EQ(RunCli(std::vector<std::string>{"cats"}, o, e, elsewhere.c_str()), 1);
+  EXPECT_EQ(server.Requests().back().path, "/elsewhere");
+
+  std::ostringstream bad;
+  EXPECT_EQ(RunCli(std::vector<std::string>{"cats"}, o, bad, "no address"), 2);
+  EXPECT_NE(bad.str().find("ORVALEN_CONFIG_URL"), std::string::npos) << bad.str();
 }
 
 }  // namespace
