@@ -9,6 +9,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
+#include "app/AppIcon.h"
 #include "app/AppSettings.h"
 #include "app/BusyCursor.h"
 #include "app/CategoryList.h"
@@ -106,6 +107,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::SetUpControls() {
+  setWindowIcon(AppIcon());
   QFont font(QStringLiteral("WenQuanYi Micro Hei"));
   font.setPixelSize(12);
   setFont(font);
