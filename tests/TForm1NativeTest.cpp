@@ -1,7 +1,9 @@
 // The window as the window system sees it, under a real X server (the test
 // runs under xvfb-run): the title bar's text at rest and while a search
 // runs, and where the window is placed. Read back with xprop and xwininfo,
-// not from the widget's own properties.
+// not from the widget's own properties. The program itself, run as the
+// desktop entry runs it, shows the entry's window class and its icon.
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -77,6 +79,43 @@ class TForm1NativeTest : public QObject {
     release = true;
     QTRY_VERIFY_WITH_TIMEOUT(!form->SearchRunning(), 15000);
     QTRY_COMPARE(NativeTitle(*form), caption);
+  }
+
+  // The program itself, as the desktop entry starts it: the window system
+  // sees the class the entry names for the window and the program's icon.
+  void theProgramsWindowMatchesItsDesktopEntry() {
+    QFile entry(QStringLiteral(ORVALEN_DESKTOP_ENTRY));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(entry.readAll());
+    const QString wm_class =
+        QRegularExpression(QStringLiteral("(?m)^StartupWMClass=(.*)$")).match(text).captured(1);
+    QVERIFY(!wm_class.isEmpty());
+
+    test::TestServer server;  // serves no configuration: the window opens all the same
+    QProcess program;
+    program.start(QStringLiteral(ORVALEN_WINDOW_PATH),
+                  {QStringLiteral("--config"), QString::fromStdString(server.Url("/none"))});
+    QVERIFY(program.waitForStarted());
+    // xwininfo -tree lists each window as: 0xID "title": ("instance" "class") WxH...
+    const QRegularExpression listed(
+        QStringLiteral("(0x[0-9a-f]+) \"[^\n]*\": \\(\"[^\"]*\" \"%1\"\\)\\s+945x681")
+            .arg(QRegularExpression::escape(wm_class)));
+    QString window_id;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !(window_id = listed
+                          .match(Run(QStringLiteral("xwininfo"),
+                                     {QStringLiteral("-root"), QStringLiteral("-tree")}))
+                          .captured(1))
+             .isEmpty(),
+        30000);
+    const QString icon = Run(QStringLiteral("xprop"),
+                             {QStringLiteral("-id"), window_id, QStringLiteral("_NET_WM_ICON")});
+    for (const char* size : {"Icon (16 x 16)", "Icon (48 x 48)", "Icon (128 x 128)"})
+      QVERIFY2(icon.contains(QLatin1String(size)), size);
+    program.terminate();  // SIGTERM ends it like closing the window
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
   }
 };
 

@@ -1,0 +1,85 @@
+// The three programs' command-line conventions, run as a user runs them:
+// without a display, reading only the exit status and the two streams.
+#include <gtest/gtest.h>
+
+#include "config/SiteConfig.h"
+#include "support/ChildProcess.h"
+
+namespace orvalen {
+namespace {
+
+using test::ChildProcess;
+
+struct Program {
+  const char* name;
+  const char* path;
+  std::vector<std::string> bad_value;  // arguments with a value the program refuses
+};
+
+const Program kPrograms[] = {
+    {"orvalen", ORVALEN_WINDOW_PATH, {"--config", "ftp://h/c"}},
+    {"orvalen-cli", ORVALEN_CLI_PATH, {"--config", "ftp://h/c", "cats"}},
+    {"orvalen-sandbox", ORVALEN_SANDBOX_PATH, {"--port", "70000"}},
+};
+
+// No display of any kind, and no configuration address from outside.
+const test::EnvironmentChanges kNoDisplay{{"DISPLAY", std::nullopt},
+                                          {"WAYLAND_DISPLAY", std::nullopt},
+                                          {"QT_QPA_PLATFORM", std::nullopt},
+                                          {"ORVALEN_CONFIG_URL", std::nullopt}};
+
+struct Outcome {
+  std::optional<int> status;
+  std::string out, err;
+};
+
+Outcome RunProgram(const Program& p, const std::vector<std::string>& args,
+                   const test::EnvironmentChanges& env = kNoDisplay) {
+  ChildProcess child(p.path, args, env);
+  Outcome o;
+  o.status = child.Wait(std::chrono::seconds(30));
+  o.out = child.Output();
+  o.err = child.Errors();
+  return o;
+}
+
+void ExpectOneLineUsageError(const Program& p, const Outcome& o) {
+  EXPECT_EQ(o.status, 2) << p.name << ": " << o.err;
+  EXPECT_TRUE(o.err.starts_with(std::string(p.name) + ": ")) << o.err;
+  EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << p.name << ": " << o.err;
+  EXPECT_EQ(o.out, "") << p.name;
+}
+
+TEST(CommandLineTest, HelpAndVersionNeedNoDisplay) {
+  for (const Program& p : kPrograms) {
+    const Outcome help = RunProgram(p, {"--help"});
+    EXPECT_EQ(help.status, 0) << p.name << ": " << help.err;
+    EXPECT_TRUE(help.out.starts_with("usage: " + std::string(p.name) + " ")) << help.out;
+    EXPECT_NE(help.out.find("--version"), std::string::npos) << p.name;
+    EXPECT_EQ(help.err, "") << p.name;
+
+    const Outcome version = RunProgram(p, {"--version"});
+    EXPECT_EQ(version.status, 0) << p.name;
+    EXPECT_EQ(version.out, std::string(p.name) + " " + std::string(kVersion) + "\n");
+    EXPECT_EQ(version.err, "") << p.name;
+  }
+}
+
+TEST(CommandLineTest, UnknownOptionsAndBadValuesExitTwo) {
+  for (const Program& p : kPrograms) {
+    ExpectOneLineUsageError(p, RunProgram(p, {"--no-such-option"}));
+    ExpectOneLineUsageError(p, RunProgram(p, p.bad_value));
+  }
+  // The window and the CLI read the same variable, and refuse the same values.
+  test::EnvironmentChanges env = kNoDisplay;
+  env["ORVALEN_CONFIG_URL"] = "file:///etc/passwd";
+  for (const auto& [p, args] : {std::pair{kPrograms[0], std::vector<std::string>{}},
+                                std::pair{kPrograms[1], std::vector<std::string>{"cats"}}}) {
+    const Outcome o = RunProgram(p, args, env);
+    ExpectOneLineUsageError(p, o);
+    EXPECT_NE(o.err.find("ORVALEN_CONFIG_URL"), std::string::npos) << o.err;
+  }
+}
+
+}  // namespace
+}  // namespace orvalen
