@@ -13,14 +13,14 @@ pids=($!)
 trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
 export DISPLAY=$display QT_LOGGING_RULES="orvalen.timing=true"
 mkdir -p build/run
-build/sandbox/orvalen-sandbox --port 8970 >build/run/timing-sandbox.out 2>/dev/null &
+build/bin/orvalen-sandbox --port 8970 >build/run/timing-sandbox.out 2>/dev/null &
 pids+=($!)
 until grep -q listening build/run/timing-sandbox.out 2>/dev/null; do sleep 0.05; done
 log=build/run/timing.log
 : >"$log"
 words=(${WORDS:-MP3 手机 N97 女装 USB 正品 包邮 LED 数码 iPod})
 for ((r = 0; r < runs; r++)); do
-  build/app/orvalen >>"$log" 2>&1 &
+  build/bin/orvalen >>"$log" 2>&1 &
   app=$!
   sleep 3
   window=$(xdotool search --name Orvalen | head -1)
