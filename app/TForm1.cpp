@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
@@ -17,14 +16,14 @@
 #include "app/DesktopBrowser.h"
 #include "app/InputFilter.h"
 #include "app/InterceptingPage.h"
+#include "app/PageWriter.h"
 #include "app/QtWarningBox.h"
+#include "app/ResultsPage.h"
 #include "app/SearchTables.h"
 #include "app/ThreadHandOff.h"
 #include "config/SiteConfig.h"
 #include "platform/CurlHttpClient.h"
 #include "ui_TForm1.h"
-
-Q_LOGGING_CATEGORY(lcTiming, "orvalen.timing", QtWarningMsg)
 
 namespace orvalen {
 namespace {
@@ -102,7 +101,6 @@ void TForm1::FormCreate() {
   // tree would pick its first node on taking the focus, and search again.
   ui->TreeView1->setCurrentIndex(QModelIndex());
   SetCaption(Caption());
-  ui->WebBrowser1->setUrl(QUrl(QStringLiteral("about:blank")));
   TreeView1Change(ui->TreeView1->topLevelItem(0));
 }
 
@@ -166,23 +164,13 @@ void TForm1::SetUpControls() {
   connect(ui->TreeView1, &QTreeWidget::itemExpanded, this, &TForm1::TreeView1Expanding);
   connect(ui->TreeView1, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* node) { TreeView1Change(node); });
-  connect(ui->WebBrowser1, &QWebEngineView::loadFinished, this, [this](bool ok) {
-    // The empty page of the search, cut short by the results, ends with !ok.
-    if (!waiting_for_results_ || !ok) return;
-    waiting_for_results_ = false;
-    const auto now = std::chrono::steady_clock::now();
-    const auto ms = [](auto d) {
-      return std::chrono::duration_cast<std::chrono::milliseconds>(d).count();
-    };
-    if (!first_results_logged_) {
-      first_results_logged_ = true;
-      qCInfo(lcTiming, "first results shown in %lld ms",
-             static_cast<long long>(ms(now - services_.started)));
-    } else {
-      qCInfo(lcTiming, "search shown in %lld ms",
-             static_cast<long long>(ms(now - search_started_)));
-    }
-    emit ResultsShown();
+  writer_ = new PageWriter(ui->WebBrowser1, page_);
+  // The view starts on the empty page rather than about:blank, and at once:
+  // Chromium starts its page process while the configuration and the
+  // first calls run, and the first results only fill the page in.
+  writer_->Write(EmptyPage());
+  connect(writer_, &PageWriter::Shown, this, [this] {
+    if (timing_.Shown()) emit ResultsShown();
   });
 }
 
@@ -201,7 +189,7 @@ void TForm1::FormResize() {
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
-  ui->WebBrowser1->setUrl(QUrl(QStringLiteral("about:blank")));
+  writer_->Blank();
   e->accept();
 }
 

@@ -22,6 +22,7 @@
 #include "app/ExternalBrowser.h"
 #include "app/LinkDecision.h"
 #include "app/SearchJob.h"
+#include "app/SearchTiming.h"
 #include "app/WarningBox.h"
 #include "config/XMLData.h"
 #include "openapi/TaobaoCats.h"
@@ -39,6 +40,7 @@ class TForm1;
 namespace orvalen {
 
 class InterceptingPage;
+class PageWriter;
 
 inline constexpr QEvent::Type WM_SEARCH_DONE = static_cast<QEvent::Type>(1045);
 inline constexpr QEvent::Type WM_SEARCH_FAILED = static_cast<QEvent::Type>(1046);
@@ -145,9 +147,8 @@ class TForm1 : public QMainWindow {
   };
   std::optional<ShownPage> paged_from_;
   InterceptingPage* page_ = nullptr;
-  std::chrono::steady_clock::time_point search_started_;
-  bool first_results_logged_ = false;
-  bool waiting_for_results_ = false;
+  PageWriter* writer_ = nullptr;
+  SearchTiming timing_{services_.started};
 };
 
 }  // namespace orvalen

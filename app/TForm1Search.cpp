@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "app/FailureReason.h"
 #include "app/InterceptingPage.h"
+#include "app/PageWriter.h"
 #include "app/ResultsPage.h"
 #include "app/TForm1.h"
 #include "app/ThreadHandOff.h"
@@ -25,6 +26,7 @@ void TForm1::Button1Click() {
 
 void TForm1::StartSearch() {
   if (busy_) return;
+  timing_.Started();
   busy_ = true;
   SetCaption(QString::fromUtf8(kSearchingCaption));
   Rows.assign(121, Info{});
@@ -33,7 +35,6 @@ void TForm1::StartSearch() {
   JoinWorker();  // its notice has been handled: it has ended or is about to
   job_ = std::make_unique<SearchJob>(
       SearchJob{CopyControls(), item_, users_, std::string(kBadgeBaseUrl), {}, {}});
-  search_started_ = std::chrono::steady_clock::now();
   search_running_ = true;
   worker_ = std::thread([this, job = job_.get()] {
     bool found = false;
@@ -92,8 +93,9 @@ void TForm1::SearchDone() {
   Rows = job_->rows;
   item_.cond = job_->items.cond;
   paged_from_.reset();
-  waiting_for_results_ = true;
+  timing_.DataBack();
   ShowHtml(BuildResultsPage(Rows));
+  timing_.PageHanded();
   EndSearch();
   ui->TreeView1->setFocus();
 }
@@ -125,9 +127,7 @@ void TForm1::EndSearch() {
 }
 
 void TForm1::ShowHtml(const std::string& text) {
-  const QString html = QString::fromStdString(text);
-  page_->ExpectOwnPage(html);
-  ui->WebBrowser1->setHtml(html);
+  writer_->Write(text);
 }
 
 void TForm1::JoinWorker() {

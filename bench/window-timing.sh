@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Times the window against the sandbox under Xvfb: "first results shown" of
-# RUNS starts and "search shown" of SEARCHES keyword searches in each, from
-# the program's orvalen.timing log. Prints the medians.
+# Times the window against the sandbox under Xvfb: "first results" of RUNS
+# starts and "search" of SEARCHES keyword searches in each, from the
+# program's orvalen.timing log. Prints the median of each stage: data back
+# from the worker, page handed to the view, page shown.
 #   bench/window-timing.sh [RUNS] [SEARCHES]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,5 +36,10 @@ for ((r = 0; r < runs; r++)); do
   wait "$app" 2>/dev/null || true
 done
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2) " ms (of " NR ")"}'; }
-echo "first results shown: $(grep -o 'first results shown in [0-9]*' "$log" | awk '{print $5}' | median)"
-echo "search shown:        $(grep -o 'search shown in [0-9]*' "$log" | awk '{print $4}' | median)"
+# Each stage as the program logs it: "<first results|search> <stage> in N ms".
+for who in "first results" "search"; do
+  for stage in "data back" "page handed to the view" "shown"; do
+    printf '%-46s %s\n' "$who $stage:" \
+      "$(sed -n "s/.*orvalen.timing: $who $stage in \([0-9]*\) ms.*/\1/p" "$log" | median)"
+  done
+done

@@ -1,0 +1,137 @@
+// PageWriter against a real web view, offscreen: pages after the first are
+// written in place (no navigation), their text arrives exactly as built,
+// their links still reach the page's navigation handler, and Shown()
+// reports the page written last.
+#include "app/PageWriter.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include "app/InterceptingPage.h"
+#include "app/ResultsPage.h"
+#include "support/GuiTest.h"
+
+using namespace orvalen;
+
+namespace {
+
+struct View {
+  View()
+      : page(new InterceptingPage(&view, [this](const QUrl& url) {
+          asked.push_back(url.toString());
+          return false;
+        })) {
+    view.setPage(page);
+    view.resize(700, 595);
+    view.show();
+  }
+  QVariant Evaluate(const QString& script) {
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+      result = v;
+      done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 15000)) qFatal("script did not run");
+    return result;
+  }
+  QString Text(const QString& selector) {
+    return Evaluate(QStringLiteral("document.querySelector('%1').textContent").arg(selector))
+        .toString();
+  }
+
+  QWebEngineView view;
+  InterceptingPage* page;
+  QStringList asked;  // addresses put to the navigation handler
+};
+
+PInfo Rows(const std::string& title) {
+  return {{"", "1.00", title, "http://click/" + title.substr(0, 1), "nick", "here", ""}};
+}
+
+}  // namespace
+
+class PageWriterTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void laterPagesAreWrittenInPlaceWithTheirTextIntact() {
+    View v;
+    PageWriter writer(&v.view, v.page);
+    QSignalSpy shown(&writer, &PageWriter::Shown);
+    QSignalSpy loads(&v.view, &QWebEngineView::loadStarted);
+    writer.Write(BuildResultsPage(Rows("first")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
+    QCOMPARE(loads.count(), 1);
+    // A mark that lives as long as the document does.
+    v.Evaluate(QStringLiteral("document.body.dataset.mark = 'same document'"));
+
+    // Quotes, backslashes, script-string breakers and markup-like text.
+    const std::string awkward = "a\"b'c\\d</div><script>x()</script>\u2028%1 $& 价格";
+    writer.Write(BuildResultsPage(Rows(awkward)));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
+    QCOMPARE(loads.count(), 1);  // no navigation
+    QCOMPARE(v.Text(QStringLiteral(".mydiv a[title]:not(:first-child)")),
+             QString::fromStdString(awkward));
+    QCOMPARE(v.Evaluate(QStringLiteral("document.getElementsByTagName('script').length")).toInt(),
+             0);
+    QCOMPARE(v.Evaluate(QStringLiteral("document.querySelectorAll('.mydiv').length")).toInt(), 1);
+
+    // A link of the written page goes to the handler like any other.
+    v.Evaluate(QStringLiteral("document.querySelector('a[href=\"http://next/\"]').click()"));
+    QTRY_VERIFY(v.asked.contains(QStringLiteral("http://next/")));
+
+    // The empty page empties the same document.
+    writer.Write(EmptyPage());
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 3, 15000);
+    QCOMPARE(v.Evaluate(QStringLiteral("document.querySelector('body > div').innerHTML")),
+             QVariant(QString()));
+    QCOMPARE(v.Evaluate(QStringLiteral("document.body.dataset.mark")),
+             QVariant(QStringLiteral("same document")));
+  }
+
+  void pagesWrittenWhileTheFirstLoadsWaitAndOnlyTheLastIsReported() {
+    View v;
+    PageWriter writer(&v.view, v.page);
+    QSignalSpy shown(&writer, &PageWriter::Shown);
+    writer.Write(EmptyPage());
+    writer.Write(BuildResultsPage(Rows("second")));
+    writer.Write(BuildResultsPage(Rows("third")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
+    QCOMPARE(v.Text(QStringLiteral(".mydiv a[title]:not(:first-child)")), QStringLiteral("third"));
+    QTest::qWait(300);  // nothing further arrives for the pages replaced
+    QCOMPARE(shown.count(), 1);
+  }
+
+  void blankStartsOverWithALoadedDocument() {
+    View v;
+    PageWriter writer(&v.view, v.page);
+    QSignalSpy shown(&writer, &PageWriter::Shown);
+    QSignalSpy loads(&v.view, &QWebEngineView::loadStarted);
+    writer.Write(EmptyPage());
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
+    writer.Blank();
+    QTRY_COMPARE(v.view.url().toString(), QStringLiteral("about:blank"));
+    writer.Write(BuildResultsPage(Rows("again")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
+    QCOMPARE(loads.count(), 3);  // page, about:blank, page
+    QCOMPARE(v.Text(QStringLiteral(".mydiv a[title]:not(:first-child)")), QStringLiteral("again"));
+
+    // Something else took the document's place (a navigation the page
+    // allowed): the next page is loaded whole again.
+    QSignalSpy finished(&v.view, &QWebEngineView::loadFinished);
+    v.view.setUrl(QUrl(QStringLiteral("about:blank")));
+    QTRY_COMPARE(finished.count(), 1);
+    writer.Write(BuildResultsPage(Rows("whole")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 3, 15000);
+    QCOMPARE(v.Text(QStringLiteral(".mydiv a[title]:not(:first-child)")), QStringLiteral("whole"));
+  }
+};
+
+int main(int argc, char** argv) {
+  return orvalen::test::RunGuiTest<PageWriterTest>(argc, argv);
+}
+
+#include "PageWriterTest.moc"
