@@ -48,7 +48,7 @@ bool FetchItems(TTaobaokeItem& component, SearchJob& job) {
   const ATaobaokeItemInfo* results = nullptr;
   const auto& r = job.items;
   job.rows.assign(kRows, Info{});
-  if (!component.Fetch(r.cond, r.names, r.name, r.xml, results)) {
+  if (!component.Fetch(r.cond, r.answer_names, r.request_names, r.marker_names, results)) {
     job.error = component.LastError();
     return false;
   }
@@ -72,7 +72,7 @@ bool FetchSellerCredits(TTaobaoUsers& component, SearchJob& job) {
   job.users.cond.nicks = nicks;
   const ATaobaoUsersInfo* members = nullptr;
   const auto& r = job.users;
-  if (!component.Fetch(r.cond, r.names, r.name, r.xml, members)) return false;
+  if (!component.Fetch(r.cond, r.answer_names, r.request_names, r.marker_names, members)) return false;
   // The gateway names each seller once, however many rows are theirs: every
   // row of a seller takes that seller's entry. An entry without a nick can
   // only be placed by its position.

@@ -87,12 +87,12 @@ void TForm1::Construct() {
   CategoryResults = nullptr;
   const BusyCursor busy;
   if (!XMLData1.LoadKeys(ConfigUrl, cats_.cond.app_key, cats_.cond.app_secret)) return;
-  XMLData1.ReadTaobaoCats(cats_.cond, cats_.names, cats_.name, cats_.xml);
+  XMLData1.ReadTaobaoCats(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names);
   users_.cond.app_key = item_.cond.app_key = cats_.cond.app_key;
   users_.cond.app_secret = item_.cond.app_secret = cats_.cond.app_secret;
-  XMLData1.ReadTaobaokeItem(item_.cond, item_.names, item_.name, item_.xml);
-  XMLData1.ReadTaobaoUsers(users_.cond, users_.names, users_.name, users_.xml);
-  TaobaoCats1.Fetch(cats_.cond, cats_.names, cats_.name, cats_.xml, CategoryResults);
+  XMLData1.ReadTaobaokeItem(item_.cond, item_.answer_names, item_.request_names, item_.marker_names);
+  XMLData1.ReadTaobaoUsers(users_.cond, users_.answer_names, users_.request_names, users_.marker_names);
+  TaobaoCats1.Fetch(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names, CategoryResults);
 }
 
 void TForm1::FormCreate() {

@@ -62,18 +62,18 @@ void TForm1::OpenSellerShop(const std::string& nick) {
   shop.cond.app_key = item_.cond.app_key;
   shop.cond.app_secret = item_.cond.app_secret;
   shop.cond.nick = nick;
-  XMLData1.ReadTaobaoShop(shop.cond, shop.names, shop.name, shop.xml);
+  XMLData1.ReadTaobaoShop(shop.cond, shop.answer_names, shop.request_names, shop.marker_names);
   const TaobaoShopInfo* found = nullptr;
-  if (!TaobaoShop1.Fetch(shop.cond, shop.names, shop.name, shop.xml, found)) return;
+  if (!TaobaoShop1.Fetch(shop.cond, shop.answer_names, shop.request_names, shop.marker_names, found)) return;
 
   TTaobaokeShop::Records convert;
   convert.cond.app_key = shop.cond.app_key;
   convert.cond.app_secret = shop.cond.app_secret;
   convert.cond.nick = kAffiliateNick;
   convert.cond.sids = found->sid;
-  XMLData1.ReadTaobaokeShop(convert.cond, convert.names, convert.name, convert.xml);
+  XMLData1.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names, convert.marker_names);
   const ATaobaokeShopInfo* converted = nullptr;
-  if (!TaobaokeShop1.Fetch(convert.cond, convert.names, convert.name, convert.xml, converted)) {
+  if (!TaobaokeShop1.Fetch(convert.cond, convert.answer_names, convert.request_names, convert.marker_names, converted)) {
     return;
   }
   OpenOutside((*converted)[0].click_url);
@@ -91,9 +91,9 @@ void TForm1::Button2Click() {
   list.cond.nick = kAffiliateNick;
   list.cond.app_key = item_.cond.app_key;
   list.cond.app_secret = item_.cond.app_secret;
-  XMLData1.ReadTaobaokeListurl(list.cond, list.names, list.name, list.xml);
+  XMLData1.ReadTaobaokeListurl(list.cond, list.answer_names, list.request_names, list.marker_names);
   const TaobaokeListurlInfo* found = nullptr;
-  if (TaobaokeListurl1.Fetch(list.cond, list.names, list.name, list.xml, found)) {
+  if (TaobaokeListurl1.Fetch(list.cond, list.answer_names, list.request_names, list.marker_names, found)) {
     OpenOutside(found->list_url_by_q);
   }
 }

@@ -57,7 +57,7 @@ void TForm1::TreeView1Expanding(QTreeWidgetItem* node) {
   qDeleteAll(node->takeChildren());
   cats_.cond.parent_cid = std::to_string(node->data(0, Qt::UserRole).toLongLong());
   const BusyCursor busy;
-  if (!TaobaoCats1.Fetch(cats_.cond, cats_.names, cats_.name, cats_.xml, CategoryResults)) {
+  if (!TaobaoCats1.Fetch(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names, CategoryResults)) {
     // Stays expandable: the next expansion tries again.
     new QTreeWidgetItem(node, {QString()});
     QTimer::singleShot(0, node->treeWidget(),

@@ -35,6 +35,10 @@ class CliCommands {
   CallOutcome Listurl(const std::string& keyword);
 
  private:
+  // The path every command takes: load the keys and the call's section, set
+  // the key, the secret and the command's values, Fetch.
+  template <class Component, class SetValues>
+  CallOutcome Call(SetValues set_values);
   // Loads the configuration document; key and secret stay empty on failure.
   bool LoadKeys();
   // Adds the configuration's failure, if any, to a failed call's reason.

@@ -1,7 +1,5 @@
 #include "config/XMLData.h"
 
-#include <initializer_list>
-
 #include "platform/CurlHttpClient.h"
 #include "platform/XmlFieldReader.h"
 
@@ -24,30 +22,25 @@ void TrimBlanks(std::string& value) {
 // The leaf that holds a call's gateway address.
 constexpr std::string_view kGatewayLeaf = "http";
 
-// One leaf of a sub-element and the record field its text fills.
-template <class R>
-struct Leaf {
-  std::string_view name;
-  std::string R::*field;
-};
-
-// Reads the leaves of `group` (if the section has it) into `record`, in order.
-template <class R>
+// Reads the leaves of `group` (if the section has it) into `record`, in the
+// order of `specs`; a leaf holding more than text ends the reading.
+template <class R, class Specs>
 void ReadGroup(XmlFieldReader& reader, XmlNode section, std::string_view group, R& record,
-               std::initializer_list<Leaf<R>> leaves) {
+               const Specs& specs) {
   const std::optional<XmlNode> sub = section.Find(group);
   if (!sub) return;
-  for (const Leaf<R>& leaf : leaves) {
-    reader.Read(sub, leaf.name, record.*leaf.field);
+  for (const auto& spec : specs) {
+    reader.Read(sub, spec.leaf, record.*spec.member);
     if (!reader.ok()) return;
-    if (leaf.name == kGatewayLeaf) TrimBlanks(record.*leaf.field);
+    if (spec.leaf == kGatewayLeaf) TrimBlanks(record.*spec.member);
   }
 }
 
 template <class C>
 void ReadCond(XmlFieldReader& reader, XmlNode section, C& cond) {
-  ReadGroup<C>(reader, section, "cond", cond,
-               {{"v", &C::v}, {"method", &C::method}, {"format", &C::format}});
+  static constexpr std::array kLeaves = std::to_array<LeafSpec<C>>(
+      {{"v", "", &C::v}, {"method", "", &C::method}, {"format", "", &C::format}});
+  ReadGroup(reader, section, "cond", cond, kLeaves);
   if (!reader.ok()) return;
   for (std::string* value : {&cond.v, &cond.method, &cond.format}) TrimBlanks(*value);
 }
@@ -97,203 +90,65 @@ std::optional<XmlNode> TXMLData::Section(std::string_view name) const {
   return root ? root->Find(name) : std::nullopt;
 }
 
-void TXMLData::ReadTaobaokeItem(TaobaokeItemConditions& cond, TaobaokeItemInfo& info_names,
-                                TaobaokeItemName& name, TaobaokeItemXML& xml) const {
-  const std::optional<XmlNode> s = Section("TaobaokeItem");
+template <class Call>
+void TXMLData::ReadCall(typename Call::Conditions& cond, typename Call::Info& answer_names,
+                        typename Call::Name& request_names,
+                        typename Call::XML& marker_names) const {
+  const std::optional<XmlNode> s = Section(Call::kSection);
   if (!s) return;
   XmlFieldReader r;
   ReadCond(r, *s, cond);
-  using I = TaobaokeItemInfo;  // totalResults is a result slot, not a name: skipped
-  ReadGroup<I>(r, *s, "back", info_names,
-               {{"iid", &I::iid},
-                {"nick", &I::nick},
-                {"title", &I::title},
-                {"price", &I::price},
-                {"pic_url", &I::pic_url},
-                {"click_url", &I::click_url},
-                {"commission", &I::commission},
-                {"commission_num", &I::commission_num},
-                {"commission_rate", &I::commission_rate},
-                {"commission_volume", &I::commission_volume}});
-  using N = TaobaokeItemName;
-  ReadGroup<N>(r, *s, "name", name,
-               {{"v", &N::v},
-                {"cid", &N::cid},
-                {"auto", &N::auto_send},
-                {"area", &N::area},
-                {"sort", &N::sort},
-                {"nick", &N::nick},
-                {"time", &N::timestamp},
-                {"http", &N::url},
-                {"sign", &N::sign},
-                {"s_num", &N::start_commissionNum},
-                {"e_num", &N::end_commissionNum},
-                {"s_rate", &N::start_commissionRate},
-                {"e_rate", &N::end_commissionRate},
-                {"fields", &N::fields},
-                {"format", &N::format},
-                {"method", &N::method},
-                {"app_key", &N::app_key},
-                {"keyword", &N::keyword},
-                {"s_price", &N::start_price},
-                {"e_price", &N::end_price},
-                {"page_no", &N::page_no},
-                {"s_credit", &N::start_credit},
-                {"e_credit", &N::end_credit},
-                {"page_size", &N::page_size},
-                {"guarantee", &N::is_guarantee}});
-  ReadGroup<TaobaokeItemXML>(r, *s, "xmlname", xml,
-                             {{"totalResults", &TaobaokeItemXML::totalResults}});
+  ReadGroup(r, *s, "back", answer_names, Call::kAnswerNames);
+  if constexpr (requires { answer_names.buyer_credit; }) {
+    // The two credits are one level deeper: back/buyer_credit/lever and so on.
+    if (const std::optional<XmlNode> back = s->Find("back")) {
+      ReadCreditNames(r, *back, "buyer_credit", answer_names.buyer_credit);
+      ReadCreditNames(r, *back, "seller_credit", answer_names.seller_credit);
+    }
+  }
+  ReadGroup(r, *s, "name", request_names, Call::kNames);
+  ReadGroup(r, *s, "xmlname", marker_names, Call::kMarkers);
+}
+
+void TXMLData::ReadTaobaokeItem(TaobaokeItemConditions& cond, TaobaokeItemInfo& info_names,
+                                TaobaokeItemName& name, TaobaokeItemXML& xml) const {
+  ReadCall<TaobaokeItemCall>(cond, info_names, name, xml);
 }
 
 void TXMLData::ReadTaobaoUsers(TaobaoUsersConditions& cond, TaobaoUsersInfo& info_names,
                                TaobaoUsersName& name, TaobaoUsersXML& xml) const {
-  const std::optional<XmlNode> s = Section("TaobaoUsers");
-  if (!s) return;
-  XmlFieldReader r;
-  ReadCond(r, *s, cond);
-  using I = TaobaoUsersInfo;
-  ReadGroup<I>(r, *s, "back", info_names,
-               {{"sex", &I::sex},
-                {"nick", &I::nick},
-                {"city", &I::city},
-                {"state", &I::state},
-                {"user_id", &I::user_id},
-                {"created", &I::created},
-                {"last_visit", &I::last_visit}});
-  // The two credits are one level deeper: back/buyer_credit/lever and so on.
-  if (const std::optional<XmlNode> back = s->Find("back")) {
-    ReadCreditNames(r, *back, "buyer_credit", info_names.buyer_credit);
-    ReadCreditNames(r, *back, "seller_credit", info_names.seller_credit);
-  }
-  using N = TaobaoUsersName;
-  ReadGroup<N>(r, *s, "name", name,
-               {{"v", &N::v},
-                {"time", &N::timestamp},
-                {"http", &N::url},
-                {"sign", &N::sign},
-                {"nicks", &N::nicks},
-                {"fields", &N::fields},
-                {"format", &N::format},
-                {"method", &N::method},
-                {"app_key", &N::app_key}});
-  using X = TaobaoUsersXML;
-  ReadGroup<X>(r, *s, "xmlname", xml,
-               {{"user", &X::user},
-                {"location", &X::location},
-                {"buyer_credit", &X::buyer_credit},
-                {"seller_credit", &X::seller_credit}});
+  ReadCall<TaobaoUsersCall>(cond, info_names, name, xml);
 }
 
 void TXMLData::ReadTaobaoShop(TaobaoShopConditions& cond, TaobaoShopInfo& info_names,
                               TaobaoShopName& name, TaobaoShopXML& xml) const {
-  const std::optional<XmlNode> s = Section("TaobaoShop");
-  if (!s) return;
-  XmlFieldReader r;
-  ReadCond(r, *s, cond);
-  using I = TaobaoShopInfo;
-  ReadGroup<I>(r, *s, "back", info_names,
-               {{"sid", &I::sid},
-                {"cid", &I::cid},
-                {"nick", &I::nick},
-                {"desc", &I::desc},
-                {"title", &I::title},
-                {"created", &I::created},
-                {"bulletin", &I::bulletin},
-                {"pic_path", &I::pic_path},
-                {"modified", &I::modified}});
-  using N = TaobaoShopName;
-  ReadGroup<N>(r, *s, "name", name,
-               {{"v", &N::v},
-                {"time", &N::timestamp},
-                {"http", &N::url},
-                {"sign", &N::sign},
-                {"nick", &N::nick},
-                {"fields", &N::fields},
-                {"format", &N::format},
-                {"method", &N::method},
-                {"app_key", &N::app_key}});
-  ReadGroup<TaobaoShopXML>(r, *s, "xmlname", xml, {{"shop", &TaobaoShopXML::shop}});
+  ReadCall<TaobaoShopCall>(cond, info_names, name, xml);
 }
 
 void TXMLData::ReadTaobaokeShop(TaobaokeShopConditions& cond, TaobaokeShopInfo& info_names,
                                 TaobaokeShopName& name, TaobaokeShopXML& xml) const {
-  const std::optional<XmlNode> s = Section("TaobaokeShop");
-  if (!s) return;
-  XmlFieldReader r;
-  ReadCond(r, *s, cond);
-  using I = TaobaokeShopInfo;
-  ReadGroup<I>(r, *s, "back", info_names,
-               {{"user_id", &I::user_id},
-                {"click_url", &I::click_url},
-                {"shop_rate", &I::shop_rate},
-                {"shop_title", &I::shop_title}});
-  using N = TaobaokeShopName;
-  ReadGroup<N>(r, *s, "name", name,
-               {{"v", &N::v},
-                {"time", &N::timestamp},
-                {"http", &N::url},
-                {"sign", &N::sign},
-                {"nick", &N::nick},
-                {"sids", &N::sids},
-                {"fields", &N::fields},
-                {"format", &N::format},
-                {"method", &N::method},
-                {"app_key", &N::app_key}});
-  ReadGroup<TaobaokeShopXML>(r, *s, "xmlname", xml,
-                             {{"taobaokeShop", &TaobaokeShopXML::taobaokeShop}});
+  ReadCall<TaobaokeShopCall>(cond, info_names, name, xml);
 }
 
 void TXMLData::ReadTaobaokeListurl(TaobaokeListurlConditions& cond, TaobaokeListurlInfo& info_names,
                                    TaobaokeListurlName& name, TaobaokeListurlXML& xml) const {
-  const std::optional<XmlNode> s = Section("TaobaokeListurl");
-  if (!s) return;
-  XmlFieldReader r;
-  ReadCond(r, *s, cond);
-  ReadGroup<TaobaokeListurlInfo>(r, *s, "back", info_names,
-                                 {{"list_url_by_q", &TaobaokeListurlInfo::list_url_by_q}});
-  using N = TaobaokeListurlName;
-  ReadGroup<N>(r, *s, "name", name,
-               {{"q", &N::q},
-                {"v", &N::v},
-                {"time", &N::timestamp},
-                {"http", &N::url},
-                {"sign", &N::sign},
-                {"nick", &N::nick},
-                {"format", &N::format},
-                {"method", &N::method},
-                {"app_key", &N::app_key}});
-  ReadGroup<TaobaokeListurlXML>(r, *s, "xmlname", xml,
-                                {{"taobaokeItem", &TaobaokeListurlXML::taobaokeItem}});
+  ReadCall<TaobaokeListurlCall>(cond, info_names, name, xml);
 }
 
 void TXMLData::ReadTaobaoCats(TaobaoCatsConditions& cond, TaobaoCatsInfo& info_names,
                               TaobaoCatsName& name, TaobaoCatsXML& xml) const {
-  const std::optional<XmlNode> s = Section("TaobaoCats");
-  if (!s) return;
-  XmlFieldReader r;
-  ReadCond(r, *s, cond);
-  using I = TaobaoCatsInfo;
-  ReadGroup<I>(r, *s, "back", info_names,
-               {{"cid", &I::cid},
-                {"name", &I::name},
-                {"status", &I::status},
-                {"is_parent", &I::is_parent},
-                {"parent_cid", &I::parent_cid},
-                {"sort_order", &I::sort_order}});
-  using N = TaobaoCatsName;
-  ReadGroup<N>(r, *s, "name", name,
-               {{"v", &N::v},
-                {"time", &N::timestamp},
-                {"http", &N::url},
-                {"sign", &N::sign},
-                {"cids", &N::cids},
-                {"format", &N::format},
-                {"fields", &N::fields},
-                {"method", &N::method},
-                {"app_key", &N::app_key},
-                {"parent_cid", &N::parent_cid}});
-  ReadGroup<TaobaoCatsXML>(r, *s, "xmlname", xml, {{"item_cat", &TaobaoCatsXML::item_cat}});
+  ReadCall<TaobaoCatsCall>(cond, info_names, name, xml);
 }
+
+#define ORVALEN_READ_CALL(Call)                                                                   \
+  template void TXMLData::ReadCall<Call>(Call::Conditions&, Call::Info&, Call::Name&, Call::XML&) \
+      const;
+ORVALEN_READ_CALL(TaobaokeItemCall)
+ORVALEN_READ_CALL(TaobaoUsersCall)
+ORVALEN_READ_CALL(TaobaoShopCall)
+ORVALEN_READ_CALL(TaobaokeShopCall)
+ORVALEN_READ_CALL(TaobaokeListurlCall)
+ORVALEN_READ_CALL(TaobaoCatsCall)
+#undef ORVALEN_READ_CALL
 
 }  // namespace orvalen

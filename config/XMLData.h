@@ -55,6 +55,12 @@ class TXMLData {
   void ReadTaobaoCats(TaobaoCatsConditions& cond, TaobaoCatsInfo& info_names, TaobaoCatsName& name,
                       TaobaoCatsXML& xml) const;
 
+  // The loader of any of the six calls, from its description (kSection,
+  // kNames, kAnswerNames, kMarkers); the six above are this for their call.
+  template <class Call>
+  void ReadCall(typename Call::Conditions& cond, typename Call::Info& answer_names,
+                typename Call::Name& request_names, typename Call::XML& marker_names) const;
+
   // Why the last LoadKeys returned false; empty after a success.
   const std::string& LastError() const { return error_; }
 

@@ -14,16 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string key, secret;
   config.LoadKeys("http://config/", key, secret);
   TTaobaokeItem::Records item;
-  config.ReadTaobaokeItem(item.cond, item.names, item.name, item.xml);
+  config.ReadTaobaokeItem(item.cond, item.answer_names, item.request_names, item.marker_names);
   TTaobaoUsers::Records users;
-  config.ReadTaobaoUsers(users.cond, users.names, users.name, users.xml);
+  config.ReadTaobaoUsers(users.cond, users.answer_names, users.request_names, users.marker_names);
   TTaobaoShop::Records shop;
-  config.ReadTaobaoShop(shop.cond, shop.names, shop.name, shop.xml);
+  config.ReadTaobaoShop(shop.cond, shop.answer_names, shop.request_names, shop.marker_names);
   TTaobaokeShop::Records convert;
-  config.ReadTaobaokeShop(convert.cond, convert.names, convert.name, convert.xml);
+  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names, convert.marker_names);
   TTaobaokeListurl::Records list;
-  config.ReadTaobaokeListurl(list.cond, list.names, list.name, list.xml);
+  config.ReadTaobaokeListurl(list.cond, list.answer_names, list.request_names, list.marker_names);
   TTaobaoCats::Records cats;
-  config.ReadTaobaoCats(cats.cond, cats.names, cats.name, cats.xml);
+  config.ReadTaobaoCats(cats.cond, cats.answer_names, cats.request_names, cats.marker_names);
   return 0;
 }

@@ -9,8 +9,9 @@
 // fills empty names with the built-in defaults, sends the signed GET, checks
 // the answer's marker element and maps the entries into the result storage.
 // `found` stays valid until the next Fetch on the same component. The Call
-// type supplies what differs per platform call: records, defaults, the
-// precondition, the ordered parameter list and the result mapping.
+// type supplies what differs per platform call: its records, its
+// description (CallSupport.h: names, defaults, parameters), its
+// precondition beyond the key and secret, and the result mapping.
 #pragma once
 
 #include <chrono>
@@ -30,6 +31,7 @@ using Clock = std::function<std::chrono::system_clock::time_point()>;
 template <class Call>
 class ClientComponent {
  public:
+  using Description = Call;
   using Conditions = typename Call::Conditions;
   using Info = typename Call::Info;
   using Name = typename Call::Name;
@@ -58,6 +60,7 @@ class ClientComponent {
   const Records& records() const { return records_; }
 
  private:
+  static const char* Refusal(const Conditions& c);
   void ApplyDefaults();
   std::optional<std::string> SignedUrl() const;
   bool SendRequest();

@@ -38,11 +38,11 @@ bool ClientComponent<Call>::Fetch(const Conditions& conditions, const Info& info
                                   const Name& name, const XML& xml, const Results*& results) {
   records_ = Records{conditions, info_names, name, xml};
   error_ = {};
-  if (const char* refusal = Call::Refusal(records_.cond)) {
+  if (const char* refusal = Refusal(records_.cond)) {
     return Fail(FetchError::Kind::Precondition, refusal);
   }
   ApplyDefaults();
-  if (const std::string& url = records_.name.url; HasBlankOrControl(url)) {
+  if (const std::string& url = records_.request_names.url; HasBlankOrControl(url)) {
     return Fail(FetchError::Kind::Precondition,
                 "gateway address \"" + url + "\" holds a blank or a control byte");
   }
@@ -52,29 +52,39 @@ bool ClientComponent<Call>::Fetch(const Conditions& conditions, const Info& info
 }
 
 template <class Call>
+const char* ClientComponent<Call>::Refusal(const Conditions& c) {
+  if (c.app_key.empty() && c.app_secret.empty()) return "no app_key and no app_secret";
+  return Call::Refusal(c);
+}
+
+template <class Call>
 void ClientComponent<Call>::ApplyDefaults() {
   Conditions& c = records_.cond;
   FillEmpty(c.v, "1.0");
   FillEmpty(c.format, "xml");
   FillEmpty(c.method, Call::kMethod);
-  Name& n = records_.name;
-  FillEmpty(n.v, "v");
-  FillEmpty(n.timestamp, "timestamp");
-  FillEmpty(n.url, kDefaultGatewayUrl);
-  FillEmpty(n.sign, "sign");
-  FillEmpty(n.format, "format");
-  FillEmpty(n.method, "method");
-  FillEmpty(n.app_key, "app_key");
-  if constexpr (requires { n.fields; }) FillEmpty(n.fields, "fields");
-  Call::ApplyDefaults(records_);
+  for (const auto& spec : Call::kNames)
+    FillEmpty(records_.request_names.*spec.member, spec.fallback);
+  FillEmpty(records_.answer_names, Call::kAnswerNames);
+  FillEmpty(records_.marker_names, Call::kMarkers);
+  if constexpr (requires { Call::MoreDefaults(records_); }) Call::MoreDefaults(records_);
 }
 
 template <class Call>
 std::optional<std::string> ClientComponent<Call>::SignedUrl() const {
   const std::string fields = Call::FieldsValue(records_);
   const std::string timestamp = ChinaTimestamp(clock_());
-  const auto params = Call::Params(records_, fields, timestamp);
-  return BuildSignedUrl(records_.name.url, records_.cond.app_secret, params, records_.name.sign);
+  static constexpr auto kOrder = SentOrder<Call::kNames>();
+  std::array<RequestParam, kOrder.size()> params;
+  for (std::size_t i = 0; i < kOrder.size(); ++i) {
+    const auto& spec = Call::kNames[kOrder[i]];
+    const std::string_view value = spec.sent == Sent::kFields      ? std::string_view(fields)
+                                   : spec.sent == Sent::kTimestamp ? std::string_view(timestamp)
+                                                                   : records_.cond.*spec.value;
+    params[i] = {records_.request_names.*spec.member, value, spec.kind};
+  }
+  return BuildSignedUrl(records_.request_names.url, records_.cond.app_secret, params,
+                        records_.request_names.sign);
 }
 
 template <class Call>
@@ -95,7 +105,8 @@ bool ClientComponent<Call>::SendRequest() {
                 "answer is not well-formed XML: " + document_.Error());
   }
   const XmlNode root = *document_.Root();
-  const std::string_view marker = Call::Marker(records_.xml);
+  // The first marker name is the element every good answer carries.
+  const std::string_view marker = records_.marker_names.*Call::kMarkers.front().member;
   if (!root.Find(marker)) {
     XmlFieldReader reader;
     std::string code, msg;

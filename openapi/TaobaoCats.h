@@ -41,15 +41,41 @@ struct TaobaoCatsCall {
   using Results = ATaobaoCatsInfo;
   using Records = CallRecords<Conditions, Info, Name, XML>;
 
+  using N = Name;
+  using C = Conditions;
+  using I = Info;
+  using K = ParamKind;
+
+  static constexpr std::string_view kSection = "TaobaoCats";
   static constexpr std::string_view kMethod = "taobao.itemcats.get";
   static constexpr std::size_t kMaxEntries = 60;
+  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+      kVName<N, C>,
+      kTimeName<N, C>,
+      kUrlName<N, C>,
+      kSignName<N, C>,
+      {"cids", "cids", &N::cids, Sent::kCondition, &C::cids},
+      kFormatName<N, C>,
+      kFieldsName<N, C>,
+      kMethodName<N, C>,
+      kAppKeyName<N, C>,
+      {"parent_cid", "parent_cid", &N::parent_cid, Sent::kCondition, &C::parent_cid},
+  });
+  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+      {"cid", "cid", &I::cid},
+      {"name", "name", &I::name},
+      {"status", "status", &I::status},
+      {"is_parent", "is_parent", &I::is_parent},
+      {"parent_cid", "parent_cid", &I::parent_cid},
+      {"sort_order", "sort_order", &I::sort_order},
+  });
+  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+      {"item_cat", "item_cat", &XML::item_cat},
+  });
 
   static const char* Refusal(const Conditions& c);
-  static void ApplyDefaults(Records& r);
-  static std::string_view Marker(const XML& x) { return x.item_cat; }
+  static void MoreDefaults(Records& r);
   static std::string FieldsValue(const Records& r);
-  static std::array<RequestParam, 8> Params(const Records& r, std::string_view fields,
-                                            std::string_view timestamp);
   static void Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader);
 };
 

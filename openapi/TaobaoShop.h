@@ -38,14 +38,41 @@ struct TaobaoShopCall {
   using Results = TaobaoShopInfo;
   using Records = CallRecords<Conditions, Info, Name, XML>;
 
+  using N = Name;
+  using C = Conditions;
+  using I = Info;
+  using K = ParamKind;
+
+  static constexpr std::string_view kSection = "TaobaoShop";
   static constexpr std::string_view kMethod = "taobao.shop.get";
+  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+      kVName<N, C>,
+      kTimeName<N, C>,
+      kUrlName<N, C>,
+      kSignName<N, C>,
+      {"nick", "nick", &N::nick, Sent::kCondition, &C::nick, K::Text},
+      kFieldsName<N, C>,
+      kFormatName<N, C>,
+      kMethodName<N, C>,
+      kAppKeyName<N, C>,
+  });
+  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+      {"sid", "sid", &I::sid},
+      {"cid", "cid", &I::cid},
+      {"nick", "nick", &I::nick},
+      {"desc", "", &I::desc},
+      {"title", "title", &I::title},
+      {"created", "created", &I::created},
+      {"bulletin", "", &I::bulletin},
+      {"pic_path", "pic_path", &I::pic_path},
+      {"modified", "modified", &I::modified},
+  });
+  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+      {"shop", "shop", &XML::shop},
+  });
 
   static const char* Refusal(const Conditions& c);
-  static void ApplyDefaults(Records& r);
-  static std::string_view Marker(const XML& x) { return x.shop; }
   static std::string FieldsValue(const Records& r);
-  static std::array<RequestParam, 7> Params(const Records& r, std::string_view fields,
-                                            std::string_view timestamp);
   static void Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader);
 };
 

@@ -19,60 +19,31 @@ void ReadCredit(XmlFieldReader& reader, std::optional<XmlNode> credit, const Use
 }  // namespace
 
 const char* Users::Refusal(const Conditions& c) {
-  if (c.app_key.empty() && c.app_secret.empty()) return "no app_key and no app_secret";
   if (c.nicks.empty()) return "no nicks";
   return nullptr;
 }
 
-void Users::ApplyDefaults(Records& r) {
-  FillEmpty(r.name.nicks, "nicks");
-  using I = Info;
-  FillEmpty<I>(r.names, {{&I::sex, "sex"},
-                         {&I::nick, "nick"},
-                         {&I::city, "city"},
-                         {&I::state, "state"},
-                         {&I::user_id, "user_id"},
-                         {&I::created, "created"},
-                         {&I::last_visit, "last_visit"}});
-  using C = UserCredit;
-  FillEmpty<C>(r.names.buyer_credit, {{&C::level, "level"},
-                                      {&C::score, "score"},
-                                      {&C::good_num, "good_num"},
-                                      {&C::total_num, "total_num"}});
+void Users::MoreDefaults(Records& r) {
+  UserCredit& credit = r.answer_names.buyer_credit;
+  FillEmpty(credit.level, "level");
+  FillEmpty(credit.score, "score");
+  FillEmpty(credit.good_num, "good_num");
+  FillEmpty(credit.total_num, "total_num");
   // Both credits are read under the buyer credit's element names.
-  r.names.seller_credit = r.names.buyer_credit;
-  using X = XML;
-  FillEmpty<X>(r.xml, {{&X::user, "user"},
-                       {&X::location, "location"},
-                       {&X::buyer_credit, "buyer_credit"},
-                       {&X::seller_credit, "seller_credit"}});
+  r.answer_names.seller_credit = credit;
 }
 
 std::string Users::FieldsValue(const Records& r) {
-  const Info& i = r.names;
-  const XML& x = r.xml;
+  const Info& i = r.answer_names;
+  const XML& x = r.marker_names;
   return JoinFields({i.sex, i.nick, x.location + "." + i.city, x.location + "." + i.state,
                      i.user_id, i.created, i.last_visit, x.buyer_credit, x.seller_credit});
 }
 
-std::array<RequestParam, 7> Users::Params(const Records& r, std::string_view fields,
-                                          std::string_view timestamp) {
-  const Name& n = r.name;
-  const Conditions& c = r.cond;
-  using K = ParamKind;
-  return {{{n.app_key, c.app_key, K::Plain},
-           {n.fields, fields, K::Plain},
-           {n.format, c.format, K::Plain},
-           {n.method, c.method, K::Plain},
-           {n.nicks, c.nicks, K::Text},
-           {n.timestamp, timestamp, K::Time},
-           {n.v, c.v, K::Plain}}};
-}
-
 // Every child of the answer is a member, whatever its name.
 void Users::Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader) {
-  const Info& n = r.names;
-  const XML& x = r.xml;
+  const Info& n = r.answer_names;
+  const XML& x = r.marker_names;
   std::size_t k = 0;
   for (const XmlNode user : root.Children(out.size())) {
     Info& e = out[k++];

@@ -45,14 +45,43 @@ struct TaobaoUsersCall {
   using Results = ATaobaoUsersInfo;
   using Records = CallRecords<Conditions, Info, Name, XML>;
 
+  using N = Name;
+  using C = Conditions;
+  using I = Info;
+  using K = ParamKind;
+
+  static constexpr std::string_view kSection = "TaobaoUsers";
   static constexpr std::string_view kMethod = "taobao.users.get";
+  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+      kVName<N, C>,
+      kTimeName<N, C>,
+      kUrlName<N, C>,
+      kSignName<N, C>,
+      {"nicks", "nicks", &N::nicks, Sent::kCondition, &C::nicks, K::Text},
+      kFieldsName<N, C>,
+      kFormatName<N, C>,
+      kMethodName<N, C>,
+      kAppKeyName<N, C>,
+  });
+  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+      {"sex", "sex", &I::sex},
+      {"nick", "nick", &I::nick},
+      {"city", "city", &I::city},
+      {"state", "state", &I::state},
+      {"user_id", "user_id", &I::user_id},
+      {"created", "created", &I::created},
+      {"last_visit", "last_visit", &I::last_visit},
+  });
+  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+      {"user", "user", &XML::user},
+      {"location", "location", &XML::location},
+      {"buyer_credit", "buyer_credit", &XML::buyer_credit},
+      {"seller_credit", "seller_credit", &XML::seller_credit},
+  });
 
   static const char* Refusal(const Conditions& c);
-  static void ApplyDefaults(Records& r);
-  static std::string_view Marker(const XML& x) { return x.user; }
+  static void MoreDefaults(Records& r);
   static std::string FieldsValue(const Records& r);
-  static std::array<RequestParam, 7> Params(const Records& r, std::string_view fields,
-                                            std::string_view timestamp);
   static void Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader);
 };
 

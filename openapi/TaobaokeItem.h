@@ -47,15 +47,63 @@ struct TaobaokeItemCall {
   using XML = TaobaokeItemXML;
   using Results = ATaobaokeItemInfo;
   using Records = CallRecords<Conditions, Info, Name, XML>;
+  using N = Name;
+  using C = Conditions;
+  using I = Info;
+  using K = ParamKind;
 
+  static constexpr std::string_view kSection = "TaobaokeItem";
   static constexpr std::string_view kMethod = "taobao.taobaoke.items.get";
+  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+      kVName<N, C>,
+      {"cid", "cid", &N::cid, Sent::kCondition, &C::cid},
+      {"auto", "auto_send", &N::auto_send, Sent::kCondition, &C::auto_send},
+      {"area", "area", &N::area, Sent::kCondition, &C::area, K::Text},
+      {"sort", "sort", &N::sort, Sent::kCondition, &C::sort},
+      {"nick", "nick", &N::nick, Sent::kCondition, &C::nick, K::Text},
+      kTimeName<N, C>,
+      kUrlName<N, C>,
+      kSignName<N, C>,
+      {"s_num", "start_commissionNum", &N::start_commissionNum, Sent::kCondition,
+       &C::start_commissionNum},
+      {"e_num", "end_commissionNum", &N::end_commissionNum, Sent::kCondition,
+       &C::end_commissionNum},
+      {"s_rate", "start_commissionRate", &N::start_commissionRate, Sent::kCondition,
+       &C::start_commissionRate},
+      {"e_rate", "end_commissionRate", &N::end_commissionRate, Sent::kCondition,
+       &C::end_commissionRate},
+      kFieldsName<N, C>,
+      kFormatName<N, C>,
+      kMethodName<N, C>,
+      kAppKeyName<N, C>,
+      {"keyword", "keyword", &N::keyword, Sent::kCondition, &C::keyword, K::Text},
+      {"s_price", "start_price", &N::start_price, Sent::kCondition, &C::start_price},
+      {"e_price", "end_price", &N::end_price, Sent::kCondition, &C::end_price},
+      {"page_no", "page_no", &N::page_no, Sent::kCondition, &C::page_no},
+      {"s_credit", "start_credit", &N::start_credit, Sent::kCondition, &C::start_credit},
+      {"e_credit", "end_credit", &N::end_credit, Sent::kCondition, &C::end_credit},
+      {"page_size", "page_size", &N::page_size, Sent::kCondition, &C::page_size},
+      {"guarantee", "is_guarantee", &N::is_guarantee, Sent::kCondition, &C::is_guarantee},
+  });
+  // totalResults is a result slot, not a name: it has no leaf.
+  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+      {"iid", "iid", &I::iid},
+      {"nick", "nick", &I::nick},
+      {"title", "title", &I::title},
+      {"price", "price", &I::price},
+      {"pic_url", "pic_url", &I::pic_url},
+      {"click_url", "click_url", &I::click_url},
+      {"commission", "commission", &I::commission},
+      {"commission_num", "commission_num", &I::commission_num},
+      {"commission_rate", "commission_rate", &I::commission_rate},
+      {"commission_volume", "commission_volume", &I::commission_volume},
+  });
+  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+      {"totalResults", "totalResults", &XML::totalResults},
+  });
 
   static const char* Refusal(const Conditions& c);
-  static void ApplyDefaults(Records& r);
-  static std::string_view Marker(const XML& x) { return x.totalResults; }
   static std::string FieldsValue(const Records& r);
-  static std::array<RequestParam, 23> Params(const Records& r, std::string_view fields,
-                                             std::string_view timestamp);
   static void Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader);
 };
 

@@ -38,14 +38,33 @@ struct TaobaokeListurlCall {
   using Results = TaobaokeListurlInfo;
   using Records = CallRecords<Conditions, Info, Name, XML>;
 
+  using N = Name;
+  using C = Conditions;
+  using I = Info;
+  using K = ParamKind;
+
+  static constexpr std::string_view kSection = "TaobaokeListurl";
   static constexpr std::string_view kMethod = "taobao.taobaoke.listurl.get";
+  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+      {"q", "q", &N::q, Sent::kCondition, &C::q, K::Text},
+      kVName<N, C>,
+      kTimeName<N, C>,
+      kUrlName<N, C>,
+      kSignName<N, C>,
+      {"nick", "nick", &N::nick, Sent::kCondition, &C::nick, K::Text},
+      kFormatName<N, C>,
+      kMethodName<N, C>,
+      kAppKeyName<N, C>,
+  });
+  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+      {"list_url_by_q", "list_url_by_q", &I::list_url_by_q},
+  });
+  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+      {"taobaokeItem", "taobaokeItem", &XML::taobaokeItem},
+  });
 
   static const char* Refusal(const Conditions& c);
-  static void ApplyDefaults(Records& r);
-  static std::string_view Marker(const XML& x) { return x.taobaokeItem; }
   static std::string FieldsValue(const Records&) { return {}; }
-  static std::array<RequestParam, 7> Params(const Records& r, std::string_view fields,
-                                            std::string_view timestamp);
   static void Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader);
 };
 

@@ -40,14 +40,37 @@ struct TaobaokeShopCall {
   using Results = ATaobaokeShopInfo;
   using Records = CallRecords<Conditions, Info, Name, XML>;
 
+  using N = Name;
+  using C = Conditions;
+  using I = Info;
+  using K = ParamKind;
+
+  static constexpr std::string_view kSection = "TaobaokeShop";
   static constexpr std::string_view kMethod = "taobao.taobaoke.shops.convert";
+  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+      kVName<N, C>,
+      kTimeName<N, C>,
+      kUrlName<N, C>,
+      kSignName<N, C>,
+      {"nick", "nick", &N::nick, Sent::kCondition, &C::nick, K::Text},
+      {"sids", "sids", &N::sids, Sent::kCondition, &C::sids},
+      kFieldsName<N, C>,
+      kFormatName<N, C>,
+      kMethodName<N, C>,
+      kAppKeyName<N, C>,
+  });
+  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+      {"user_id", "user_id", &I::user_id},
+      {"click_url", "click_url", &I::click_url},
+      {"shop_rate", "shop_commission.rate", &I::shop_rate},
+      {"shop_title", "shop_title", &I::shop_title},
+  });
+  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+      {"taobaokeShop", "taobaokeShop", &XML::taobaokeShop},
+  });
 
   static const char* Refusal(const Conditions& c);
-  static void ApplyDefaults(Records& r);
-  static std::string_view Marker(const XML& x) { return x.taobaokeShop; }
   static std::string FieldsValue(const Records& r);
-  static std::array<RequestParam, 8> Params(const Records& r, std::string_view fields,
-                                            std::string_view timestamp);
   static void Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader);
 };
 

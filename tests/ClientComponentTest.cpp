@@ -138,7 +138,7 @@ TEST_F(ClientComponentTest, DefaultsApplyToTheComponentsCopiesOnly) {
   EXPECT_EQ(mine.method, "");
   EXPECT_EQ(component.records().cond.parent_cid, "0");
   EXPECT_EQ(component.records().cond.method, "taobao.itemcats.get");
-  EXPECT_EQ(component.records().name.url, gateway.url());
+  EXPECT_EQ(component.records().request_names.url, gateway.url());
   EXPECT_EQ(component.LastError().kind, FetchError::Kind::None);
 }
 

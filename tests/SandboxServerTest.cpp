@@ -27,14 +27,14 @@ TEST_F(SandboxServerTest, ServesAConfigurationTheReaderAccepts) {
   EXPECT_EQ(key, "21008970");
   EXPECT_EQ(secret, "orvalen-sandbox-secret");
   TTaobaoUsers::Records users;
-  config.ReadTaobaoUsers(users.cond, users.names, users.name, users.xml);
+  config.ReadTaobaoUsers(users.cond, users.answer_names, users.request_names, users.marker_names);
   EXPECT_EQ(users.cond.method, "taobao.users.get");
-  EXPECT_EQ(users.names.seller_credit.level, "level");
-  EXPECT_EQ(users.name.url, sandbox.server().gateway_url());
-  EXPECT_EQ(users.xml.location, "location");
+  EXPECT_EQ(users.answer_names.seller_credit.level, "level");
+  EXPECT_EQ(users.request_names.url, sandbox.server().gateway_url());
+  EXPECT_EQ(users.marker_names.location, "location");
   TTaobaokeShop::Records convert;
-  config.ReadTaobaokeShop(convert.cond, convert.names, convert.name, convert.xml);
-  EXPECT_EQ(convert.names.shop_rate, "shop_commission.rate");
+  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names, convert.marker_names);
+  EXPECT_EQ(convert.answer_names.shop_rate, "shop_commission.rate");
 }
 
 TEST_F(SandboxServerTest, PicturesBadgesAndLandingPages) {

@@ -65,7 +65,7 @@ TEST(SearchJobTest, BadgesAndLocations) {
 class SellerCreditsTest : public test::GatewayTest<TTaobaoUsers> {
  protected:
   SellerCreditsTest() {
-    job.users.name.url = gateway.url();
+    job.users.request_names.url = gateway.url();
     job.users.cond.app_key = "key";
     job.badge_base_url = "http://img/newrank/";
     job.rows.assign(121, Info{});

@@ -69,8 +69,8 @@ TEST_F(TaobaoUsersTest, SellerCreditIsReadUnderTheBuyerCreditNames) {
       "<ignored>2</ignored></seller_credit></user></r>";
   ASSERT_TRUE(Fetch());
   EXPECT_EQ((*results)[0].seller_credit.level, "9");
-  EXPECT_EQ(component.records().names.seller_credit.level, "lvl");
-  EXPECT_EQ(component.records().names.seller_credit.score, "score");
+  EXPECT_EQ(component.records().answer_names.seller_credit.level, "lvl");
+  EXPECT_EQ(component.records().answer_names.seller_credit.score, "score");
 }
 
 TEST_F(TaobaoUsersTest, EntriesFollowChildrenWhateverTheirNameAndClearTheRest) {

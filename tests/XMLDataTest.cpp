@@ -205,11 +205,11 @@ TEST_F(XMLDataTest, AddressesCallValuesAndKeysLoseSurroundingBlanks) {
   EXPECT_EQ(key, "12345");
   EXPECT_EQ(secret, "s3cret");
   TTaobaoCats::Records cats;
-  config.ReadTaobaoCats(cats.cond, cats.names, cats.name, cats.xml);
+  config.ReadTaobaoCats(cats.cond, cats.answer_names, cats.request_names, cats.marker_names);
   EXPECT_EQ(cats.cond.v, "1.0");
   EXPECT_EQ(cats.cond.method, "taobao.itemcats.get");
-  EXPECT_EQ(cats.name.url, "http://gw/router/rest");
-  EXPECT_EQ(cats.name.cids, " cids ");
+  EXPECT_EQ(cats.request_names.url, "http://gw/router/rest");
+  EXPECT_EQ(cats.request_names.cids, " cids ");
 }
 
 TEST_F(XMLDataTest, ShopConvertAndCategoryLoadersFillTheirRecords) {
@@ -220,21 +220,21 @@ TEST_F(XMLDataTest, ShopConvertAndCategoryLoadersFillTheirRecords) {
                    Leaves({"cids", "parent_cid", "http"}) + "</name><xmlname>" +
                    Leaves({"item_cat"}) + "</xmlname></TaobaoCats></r>"));
   TTaobaoShop::Records shop;
-  config.ReadTaobaoShop(shop.cond, shop.names, shop.name, shop.xml);
-  EXPECT_EQ(shop.names.desc, "desc_N");
-  EXPECT_EQ(shop.names.bulletin, "bulletin_N");
-  EXPECT_EQ(shop.xml.shop, "shop_N");
+  config.ReadTaobaoShop(shop.cond, shop.answer_names, shop.request_names, shop.marker_names);
+  EXPECT_EQ(shop.answer_names.desc, "desc_N");
+  EXPECT_EQ(shop.answer_names.bulletin, "bulletin_N");
+  EXPECT_EQ(shop.marker_names.shop, "shop_N");
   TTaobaokeShop::Records convert;
-  config.ReadTaobaokeShop(convert.cond, convert.names, convert.name, convert.xml);
-  EXPECT_EQ(convert.names.shop_rate, "shop_rate_N");
-  EXPECT_EQ(convert.name.sids, "sids_N");
-  EXPECT_EQ(convert.name.timestamp, "time_N");
+  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names, convert.marker_names);
+  EXPECT_EQ(convert.answer_names.shop_rate, "shop_rate_N");
+  EXPECT_EQ(convert.request_names.sids, "sids_N");
+  EXPECT_EQ(convert.request_names.timestamp, "time_N");
   TTaobaoCats::Records cats;
-  config.ReadTaobaoCats(cats.cond, cats.names, cats.name, cats.xml);
+  config.ReadTaobaoCats(cats.cond, cats.answer_names, cats.request_names, cats.marker_names);
   EXPECT_EQ(cats.cond.v, "2.0");
-  EXPECT_EQ(cats.name.parent_cid, "parent_cid_N");
-  EXPECT_EQ(cats.name.url, "http_N");
-  EXPECT_EQ(cats.xml.item_cat, "item_cat_N");
+  EXPECT_EQ(cats.request_names.parent_cid, "parent_cid_N");
+  EXPECT_EQ(cats.request_names.url, "http_N");
+  EXPECT_EQ(cats.marker_names.item_cat, "item_cat_N");
 }
 
 }  // namespace
