@@ -7,7 +7,7 @@
 //     static constexpr std::array kNames = std::to_array<NameSpec<Name, Conditions>>({
 //         kAppKeyName<Name, Conditions>, {"nick", "nick", &Name::nick, Sent::kCondition,
 //                                         &Conditions::nick, ParamKind::Text}, ...});
-//     static constexpr std::array kAnswerNames = std::to_array<LeafSpec<Info>>({...});
+//     static constexpr std::array kAnswerNames = std::to_array<LeafSpec<Entry>>({...});
 //     static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({...});  // first: the
 //     marker
 //   };
@@ -28,6 +28,10 @@ namespace orvalen {
 
 // The open platform's production gateway; configuration normally overrides it.
 inline constexpr std::string_view kDefaultGatewayUrl = "http://gw.api.taobao.com/router/rest";
+
+// Result storage of the calls that answer with a page of entries: a page of
+// 40 and one more.
+inline constexpr std::size_t kPageEntrySlots = 41;
 
 // What a component keeps of one call: the request values, the element names
 // of one answer entry, the request parameter names, the marker element names.

@@ -33,7 +33,7 @@ class ClientComponent {
  public:
   using Description = Call;
   using Conditions = typename Call::Conditions;
-  using Info = typename Call::Info;
+  using Entry = typename Call::Entry;
   using Name = typename Call::Name;
   using XML = typename Call::XML;
   using Results = typename Call::Results;
@@ -46,8 +46,8 @@ class ClientComponent {
   ClientComponent(const ClientComponent&) = delete;
   ClientComponent& operator=(const ClientComponent&) = delete;
 
-  bool Fetch(const Conditions& conditions, const Info& info_names, const Name& name, const XML& xml,
-             const Results*& results);
+  bool Fetch(const Conditions& conditions, const Entry& answer_names, const Name& request_names,
+             const XML& marker_names, const Results*& results);
 
   // The signed URL for the records as last passed to Fetch (after defaults);
   // empty when the signature cannot be computed.

@@ -25,6 +25,17 @@ inline FetchError::Kind KindOf(HttpResult::Failure failure) {
   }
 }
 
+// Reads the answer fields of `Call` that have a name from `node` (an
+// XmlNode or an optional one) into `entry`, in the description's order.
+template <class Call, class Node>
+void ReadEntry(XmlFieldReader& reader, const Node& node, const typename Call::Entry& names,
+               typename Call::Entry& entry) {
+  for (const auto& field : Call::kAnswerNames) {
+    const std::string& name = names.*field.member;
+    if (!name.empty()) reader.Read(node, name, entry.*field.member);
+  }
+}
+
 template <class Call>
 ClientComponent<Call>::ClientComponent(std::unique_ptr<HttpTransport> http, Clock clock)
     : http_(http ? std::move(http) : std::make_unique<CurlHttpClient>()),
@@ -34,9 +45,10 @@ template <class Call>
 ClientComponent<Call>::~ClientComponent() = default;
 
 template <class Call>
-bool ClientComponent<Call>::Fetch(const Conditions& conditions, const Info& info_names,
-                                  const Name& name, const XML& xml, const Results*& results) {
-  records_ = Records{conditions, info_names, name, xml};
+bool ClientComponent<Call>::Fetch(const Conditions& conditions, const Entry& answer_names,
+                                  const Name& request_names, const XML& marker_names,
+                                  const Results*& results) {
+  records_ = Records{conditions, answer_names, request_names, marker_names};
   error_ = {};
   if (const char* refusal = Refusal(records_.cond)) {
     return Fail(FetchError::Kind::Precondition, refusal);

@@ -17,23 +17,15 @@ void Cats::MoreDefaults(Records& r) {
 }
 
 std::string Cats::FieldsValue(const Records& r) {
-  const Info& i = r.answer_names;
+  const Entry& i = r.answer_names;
   return JoinFields({i.cid, i.name, i.status, i.is_parent, i.parent_cid, i.sort_order});
 }
 
 // Every child of the answer is a category, whatever its name.
 void Cats::Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader) {
-  const Info& n = r.answer_names;
   std::size_t k = 0;
-  for (const XmlNode cat : root.Children(kMaxEntries)) {
-    Info& e = out[k++];
-    reader.Read(cat, n.cid, e.cid);
-    reader.Read(cat, n.name, e.name);
-    reader.Read(cat, n.status, e.status);
-    reader.Read(cat, n.is_parent, e.is_parent);
-    reader.Read(cat, n.parent_cid, e.parent_cid);
-    reader.Read(cat, n.sort_order, e.sort_order);
-  }
+  for (const XmlNode cat : root.Children(kMaxEntries))
+    ReadEntry<Cats>(reader, cat, r.answer_names, out[k++]);
 }
 
 template class ClientComponent<TaobaoCatsCall>;

@@ -35,15 +35,15 @@ using ATaobaoCatsInfo = std::array<TaobaoCatsInfo, 61>;
 
 struct TaobaoCatsCall {
   using Conditions = TaobaoCatsConditions;
-  using Info = TaobaoCatsInfo;
+  using Entry = TaobaoCatsInfo;
   using Name = TaobaoCatsName;
   using XML = TaobaoCatsXML;
   using Results = ATaobaoCatsInfo;
-  using Records = CallRecords<Conditions, Info, Name, XML>;
+  using Records = CallRecords<Conditions, Entry, Name, XML>;
 
   using N = Name;
   using C = Conditions;
-  using I = Info;
+  using I = Entry;
   using K = ParamKind;
 
   static constexpr std::string_view kSection = "TaobaoCats";

@@ -12,23 +12,15 @@ const char* Shop::Refusal(const Conditions& c) {
 }
 
 std::string Shop::FieldsValue(const Records& r) {
-  const Info& i = r.answer_names;
+  const Entry& i = r.answer_names;
   return JoinFields(
       {i.sid, i.cid, i.nick, i.desc, i.title, i.bulletin, i.created, i.pic_path, i.modified});
 }
 
+// Fields without a name (the description and the bulletin have no default)
+// are not read.
 void Shop::Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader) {
-  const Info& n = r.answer_names;
-  const std::optional<XmlNode> shop = root.Find(r.marker_names.shop);
-  reader.Read(shop, n.sid, out.sid);
-  reader.Read(shop, n.cid, out.cid);
-  reader.Read(shop, n.nick, out.nick);
-  if (!n.desc.empty()) reader.Read(shop, n.desc, out.desc);
-  reader.Read(shop, n.title, out.title);
-  reader.Read(shop, n.created, out.created);
-  if (!n.bulletin.empty()) reader.Read(shop, n.bulletin, out.bulletin);
-  reader.Read(shop, n.pic_path, out.pic_path);
-  reader.Read(shop, n.modified, out.modified);
+  ReadEntry<Shop>(reader, root.Find(r.marker_names.shop), r.answer_names, out);
 }
 
 template class ClientComponent<TaobaoShopCall>;

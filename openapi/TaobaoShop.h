@@ -32,15 +32,15 @@ struct TaobaoShopXML {
 
 struct TaobaoShopCall {
   using Conditions = TaobaoShopConditions;
-  using Info = TaobaoShopInfo;
+  using Entry = TaobaoShopInfo;
   using Name = TaobaoShopName;
   using XML = TaobaoShopXML;
   using Results = TaobaoShopInfo;
-  using Records = CallRecords<Conditions, Info, Name, XML>;
+  using Records = CallRecords<Conditions, Entry, Name, XML>;
 
   using N = Name;
   using C = Conditions;
-  using I = Info;
+  using I = Entry;
   using K = ParamKind;
 
   static constexpr std::string_view kSection = "TaobaoShop";

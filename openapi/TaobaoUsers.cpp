@@ -34,7 +34,7 @@ void Users::MoreDefaults(Records& r) {
 }
 
 std::string Users::FieldsValue(const Records& r) {
-  const Info& i = r.answer_names;
+  const Entry& i = r.answer_names;
   const XML& x = r.marker_names;
   return JoinFields({i.sex, i.nick, x.location + "." + i.city, x.location + "." + i.state,
                      i.user_id, i.created, i.last_visit, x.buyer_credit, x.seller_credit});
@@ -42,11 +42,11 @@ std::string Users::FieldsValue(const Records& r) {
 
 // Every child of the answer is a member, whatever its name.
 void Users::Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& reader) {
-  const Info& n = r.answer_names;
+  const Entry& n = r.answer_names;
   const XML& x = r.marker_names;
   std::size_t k = 0;
   for (const XmlNode user : root.Children(out.size())) {
-    Info& e = out[k++];
+    Entry& e = out[k++];
     reader.Read(user, n.sex, e.sex);
     reader.Read(user, n.nick, e.nick);
     const std::optional<XmlNode> location = user.Find(x.location);

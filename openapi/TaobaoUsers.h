@@ -35,19 +35,19 @@ struct TaobaoUsersXML {
   std::string user, location, buyer_credit, seller_credit;
 };
 
-using ATaobaoUsersInfo = std::array<TaobaoUsersInfo, 41>;
+using ATaobaoUsersInfo = std::array<TaobaoUsersInfo, kPageEntrySlots>;
 
 struct TaobaoUsersCall {
   using Conditions = TaobaoUsersConditions;
-  using Info = TaobaoUsersInfo;
+  using Entry = TaobaoUsersInfo;
   using Name = TaobaoUsersName;
   using XML = TaobaoUsersXML;
   using Results = ATaobaoUsersInfo;
-  using Records = CallRecords<Conditions, Info, Name, XML>;
+  using Records = CallRecords<Conditions, Entry, Name, XML>;
 
   using N = Name;
   using C = Conditions;
-  using I = Info;
+  using I = Entry;
   using K = ParamKind;
 
   static constexpr std::string_view kSection = "TaobaoUsers";

@@ -15,7 +15,7 @@ const char* Item::Refusal(const Conditions& c) {
 }
 
 std::string Item::FieldsValue(const Records& r) {
-  const Info& i = r.answer_names;
+  const Entry& i = r.answer_names;
   return JoinFields({i.iid, i.title, i.nick, i.pic_url, i.price, i.click_url, i.commission,
                      i.commission_rate, i.commission_num, i.commission_volume});
 }
@@ -27,12 +27,12 @@ void Item::Parse(XmlNode root, const Records& r, Results& out, XmlFieldReader& r
   if (children.size() < 2) return;
   std::string total;
   reader.Read(root, r.marker_names.totalResults, total);
-  const Info& n = r.answer_names;
+  const Entry& n = r.answer_names;
   for (std::size_t k = 1; k < children.size() && reader.ok(); ++k) {
     const XmlNode item = children[k];
-    Info& e = out[k - 1];
+    Entry& e = out[k - 1];
     e.totalResults = total;
-    for (const auto& field : kAnswerNames) reader.Read(item, n.*field.member, e.*field.member);
+    ReadEntry<Item>(reader, item, n, e);
     e.title = StripTags(e.title);
   }
 }

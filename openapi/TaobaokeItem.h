@@ -38,18 +38,18 @@ struct TaobaokeItemXML {
   std::string totalResults;
 };
 
-using ATaobaokeItemInfo = std::array<TaobaokeItemInfo, 41>;
+using ATaobaokeItemInfo = std::array<TaobaokeItemInfo, kPageEntrySlots>;
 
 struct TaobaokeItemCall {
   using Conditions = TaobaokeItemConditions;
-  using Info = TaobaokeItemInfo;
+  using Entry = TaobaokeItemInfo;
   using Name = TaobaokeItemName;
   using XML = TaobaokeItemXML;
   using Results = ATaobaokeItemInfo;
-  using Records = CallRecords<Conditions, Info, Name, XML>;
+  using Records = CallRecords<Conditions, Entry, Name, XML>;
   using N = Name;
   using C = Conditions;
-  using I = Info;
+  using I = Entry;
   using K = ParamKind;
 
   static constexpr std::string_view kSection = "TaobaokeItem";

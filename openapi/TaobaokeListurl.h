@@ -32,15 +32,15 @@ struct TaobaokeListurlXML {
 
 struct TaobaokeListurlCall {
   using Conditions = TaobaokeListurlConditions;
-  using Info = TaobaokeListurlInfo;
+  using Entry = TaobaokeListurlInfo;
   using Name = TaobaokeListurlName;
   using XML = TaobaokeListurlXML;
   using Results = TaobaokeListurlInfo;
-  using Records = CallRecords<Conditions, Info, Name, XML>;
+  using Records = CallRecords<Conditions, Entry, Name, XML>;
 
   using N = Name;
   using C = Conditions;
-  using I = Info;
+  using I = Entry;
   using K = ParamKind;
 
   static constexpr std::string_view kSection = "TaobaokeListurl";

@@ -34,15 +34,15 @@ using ATaobaokeShopInfo = std::array<TaobaokeShopInfo, 11>;
 
 struct TaobaokeShopCall {
   using Conditions = TaobaokeShopConditions;
-  using Info = TaobaokeShopInfo;
+  using Entry = TaobaokeShopInfo;
   using Name = TaobaokeShopName;
   using XML = TaobaokeShopXML;
   using Results = ATaobaokeShopInfo;
-  using Records = CallRecords<Conditions, Info, Name, XML>;
+  using Records = CallRecords<Conditions, Entry, Name, XML>;
 
   using N = Name;
   using C = Conditions;
-  using I = Info;
+  using I = Entry;
   using K = ParamKind;
 
   static constexpr std::string_view kSection = "TaobaokeShop";
