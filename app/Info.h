@@ -1,6 +1,7 @@
 // Info: one card of the results page; PInfo: the cards of one search.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -11,5 +12,10 @@ struct Info {
 };
 
 using PInfo = std::vector<Info>;
+
+// Cards on one results page (a page asks the platform for this many items).
+inline constexpr std::size_t kCardsPerPage = 40;
+// Rows a search keeps: room for three pages of cards and one more.
+inline constexpr std::size_t kRowSlots = 121;
 
 }  // namespace orvalen

@@ -5,7 +5,6 @@ namespace {
 
 // Addresses this long are never one of the page's own short links.
 constexpr std::size_t kLongAddress = 100;
-constexpr std::size_t kShownRows = 40;
 
 // The view reports addresses in canonical form (host lower-cased, non-ASCII
 // as punycode, unsafe bytes escaped); a page value matches when its own
@@ -19,7 +18,7 @@ QString Canonical(const std::string& address) {
 template <class Link>
 const Info* FindRow(const PInfo& rows, std::string Info::*field, Link link,
                     const QString& reported) {
-  for (std::size_t i = 0; i < kShownRows && i < rows.size() && !rows[i].title.empty(); ++i) {
+  for (std::size_t i = 0; i < kCardsPerPage && i < rows.size() && !rows[i].title.empty(); ++i) {
     const std::string& value = rows[i].*field;
     if (!value.empty() && Canonical(link(value)) == reported) return &rows[i];
   }
@@ -44,9 +43,8 @@ LinkDecision DecideLink(const QUrl& url, const PInfo& rows) {
   }
   // A short address that is not on the page but has the shape of a seller's
   // link is read as one.
-  if (s.size() <= 8 || !s.starts_with("http://") || !s.ends_with('/'))
-    return {LinkAction::Drop, {}};
-  return {LinkAction::Seller, s.substr(7, s.size() - 8)};
+  if (std::optional<std::string> nick = SellerOfLink(s)) return {LinkAction::Seller, *nick};
+  return {LinkAction::Drop, {}};
 }
 
 }  // namespace orvalen

@@ -20,11 +20,6 @@ const std::string_view kPageHead =
     "style=\"width:100%; border-width=0;\">"
     "<div align=\"center\">";
 
-const std::string_view kPageFooter =
-    "<P style=\"clear: both\"></P><DIV align=\"center\"><a "
-    "href=\"http://back/\">上一页</a>&nbsp;&nbsp;&nbsp;"
-    "<a href=\"http://next/\">下一页</a></DIV>";  // kBackLink, kNextLink
-
 const std::string_view kPageTail = "</div></body>";
 
 namespace {
@@ -36,6 +31,12 @@ std::string PictureSource(const std::string& url) {
 }
 
 }  // namespace
+
+std::string PageFooter() {
+  return "<P style=\"clear: both\"></P><DIV align=\"center\"><a href=\"" + std::string(kBackLink) +
+         "\">上一页</a>&nbsp;&nbsp;&nbsp;<a href=\"" + std::string(kNextLink) +
+         "\">下一页</a></DIV>";
+}
 
 std::string BuildItemCard(const Info& r) {
   const std::string click = EscapeMarkup(r.click_url), title = EscapeMarkup(r.title);
@@ -55,10 +56,10 @@ std::string BuildItemCard(const Info& r) {
 
 std::string BuildResultsPage(const PInfo& rows) {
   std::string page(kPageHead);
-  for (std::size_t i = 0; i < rows.size() && i < 40 && !rows[i].title.empty(); ++i) {
+  for (std::size_t i = 0; i < rows.size() && i < kCardsPerPage && !rows[i].title.empty(); ++i) {
     page += BuildItemCard(rows[i]);
   }
-  page += kPageFooter;
+  page += PageFooter();
   page += kPageTail;
   return page;
 }

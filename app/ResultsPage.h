@@ -9,19 +9,14 @@
 #include <string_view>
 
 #include "app/Info.h"
+#include "app/PageLinks.h"
 
 namespace orvalen {
 
-// The page's own link addresses; the window reads them back (LinkDecision).
-inline constexpr std::string_view kBackLink = "http://back/";
-inline constexpr std::string_view kNextLink = "http://next/";
-inline std::string SellerLink(const std::string& nick) {
-  return "http://" + nick + "/";
-}
-
 extern const std::string_view kPageHead;
-extern const std::string_view kPageFooter;
 extern const std::string_view kPageTail;
+// The paging links under the cards.
+std::string PageFooter();
 
 std::string BuildItemCard(const Info& row);
 // Head, the cards of rows 0..39 up to the first row without a title, footer

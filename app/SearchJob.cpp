@@ -8,9 +8,6 @@
 namespace orvalen {
 namespace {
 
-constexpr std::size_t kRows = 121;
-constexpr std::size_t kShown = 40;
-
 std::string_view At(std::span<const std::string_view> list, int index) {
   return index >= 0 && index < static_cast<int>(list.size()) ? list[index] : "";
 }
@@ -47,12 +44,12 @@ bool FetchItems(TTaobaokeItem& component, SearchJob& job) {
   SetItemConditions(job.controls, job.items.cond);
   const ATaobaokeItemInfo* results = nullptr;
   const auto& r = job.items;
-  job.rows.assign(kRows, Info{});
+  job.rows.assign(kRowSlots, Info{});
   if (!component.Fetch(r.cond, r.answer_names, r.request_names, r.marker_names, results)) {
     job.error = component.LastError();
     return false;
   }
-  for (std::size_t i = 0; i < kShown && !(*results)[i].title.empty(); ++i) {
+  for (std::size_t i = 0; i < kCardsPerPage && !(*results)[i].title.empty(); ++i) {
     const TaobaokeItemInfo& e = (*results)[i];
     Info& row = job.rows[i];
     row.title = e.title;
@@ -66,23 +63,25 @@ bool FetchItems(TTaobaokeItem& component, SearchJob& job) {
 
 bool FetchSellerCredits(TTaobaoUsers& component, SearchJob& job) {
   std::string nicks;
-  for (std::size_t i = 0; i < kShown && i < job.rows.size() && !job.rows[i].nick.empty(); ++i) {
+  for (std::size_t i = 0; i < kCardsPerPage && i < job.rows.size() && !job.rows[i].nick.empty();
+       ++i) {
     nicks += job.rows[i].nick + ",";
   }
   job.users.cond.nicks = nicks;
   const ATaobaoUsersInfo* members = nullptr;
   const auto& r = job.users;
-  if (!component.Fetch(r.cond, r.answer_names, r.request_names, r.marker_names, members)) return false;
+  if (!component.Fetch(r.cond, r.answer_names, r.request_names, r.marker_names, members))
+    return false;
   // The gateway names each seller once, however many rows are theirs: every
   // row of a seller takes that seller's entry. An entry without a nick can
   // only be placed by its position.
-  for (std::size_t j = 0; j < kShown && !(*members)[j].created.empty(); ++j) {
+  for (std::size_t j = 0; j < kCardsPerPage && !(*members)[j].created.empty(); ++j) {
     const TaobaoUsersInfo& member = (*members)[j];
     if (member.nick.empty()) {
       if (j < job.rows.size()) Complete(job.rows[j], member, job.badge_base_url);
       continue;
     }
-    for (std::size_t i = 0; i < kShown && i < job.rows.size(); ++i) {
+    for (std::size_t i = 0; i < kCardsPerPage && i < job.rows.size(); ++i) {
       if (job.rows[i].nick == member.nick) Complete(job.rows[i], member, job.badge_base_url);
     }
   }

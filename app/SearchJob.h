@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/Info.h"
+#include "marketdata/CreditGrades.h"
 #include "openapi/TaobaoUsers.h"
 #include "openapi/TaobaokeItem.h"
 
@@ -20,7 +21,8 @@ namespace orvalen {
 struct SearchControls {
   std::string keyword;
   int low_price = 0, high_price = 0;
-  int low_credit = 0, high_credit = 19;  // item indexes of the credit combo boxes
+  // Item indexes of the credit combo boxes: the full range by default.
+  int low_credit = 0, high_credit = static_cast<int>(CreditKeys().size()) - 1;
   int area_index = 0;
   std::string area_text;
   int sort_index = 0;

@@ -29,7 +29,7 @@ void TForm1::StartSearch() {
   timing_.Started();
   busy_ = true;
   SetCaption(QString::fromUtf8(kSearchingCaption));
-  Rows.assign(121, Info{});
+  Rows.assign(kRowSlots, Info{});
   NormaliseRanges();
   ShowHtml(EmptyPage());
   JoinWorker();  // its notice has been handled: it has ended or is about to

@@ -7,6 +7,7 @@
 #include "app/BusyCursor.h"
 #include "app/CategoryList.h"
 #include "app/TForm1.h"
+#include "marketdata/CreditGrades.h"
 #include "ui_TForm1.h"
 
 namespace orvalen {
@@ -49,7 +50,7 @@ void TForm1::FillCategoryTree() {
     }
   }
   ui->ComboBoxEx1->setCurrentIndex(0);
-  ui->ComboBoxEx2->setCurrentIndex(19);
+  ui->ComboBoxEx2->setCurrentIndex(static_cast<int>(CreditKeys().size()) - 1);
 }
 
 void TForm1::TreeView1Expanding(QTreeWidgetItem* node) {
@@ -57,7 +58,8 @@ void TForm1::TreeView1Expanding(QTreeWidgetItem* node) {
   qDeleteAll(node->takeChildren());
   cats_.cond.parent_cid = std::to_string(node->data(0, Qt::UserRole).toLongLong());
   const BusyCursor busy;
-  if (!TaobaoCats1.Fetch(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names, CategoryResults)) {
+  if (!TaobaoCats1.Fetch(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names,
+                         CategoryResults)) {
     // Stays expandable: the next expansion tries again.
     new QTreeWidgetItem(node, {QString()});
     QTimer::singleShot(0, node->treeWidget(),

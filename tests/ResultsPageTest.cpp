@@ -61,8 +61,7 @@ TEST(ResultsPageTest, NoBadgeImageWithoutABadge) {
 
 TEST(ResultsPageTest, PageStopsAtTheFirstRowWithoutATitleAndAtForty) {
   PInfo rows(121);
-  EXPECT_EQ(BuildResultsPage(rows),
-            std::string(kPageHead) + std::string(kPageFooter) + std::string(kPageTail));
+  EXPECT_EQ(BuildResultsPage(rows), std::string(kPageHead) + PageFooter() + std::string(kPageTail));
   rows[0] = Row("one", "a");
   rows[2] = Row("after the gap", "b");
   EXPECT_EQ(BuildResultsPage(rows).find("after the gap"), std::string::npos);
