@@ -22,6 +22,7 @@
 #include "app/SearchTables.h"
 #include "app/ThreadHandOff.h"
 #include "config/SiteConfig.h"
+#include "marketdata/CreditGrades.h"
 #include "platform/CurlHttpClient.h"
 #include "ui_TForm1.h"
 
@@ -90,9 +91,12 @@ void TForm1::Construct() {
   XMLData1.ReadTaobaoCats(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names);
   users_.cond.app_key = item_.cond.app_key = cats_.cond.app_key;
   users_.cond.app_secret = item_.cond.app_secret = cats_.cond.app_secret;
-  XMLData1.ReadTaobaokeItem(item_.cond, item_.answer_names, item_.request_names, item_.marker_names);
-  XMLData1.ReadTaobaoUsers(users_.cond, users_.answer_names, users_.request_names, users_.marker_names);
-  TaobaoCats1.Fetch(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names, CategoryResults);
+  XMLData1.ReadTaobaokeItem(item_.cond, item_.answer_names, item_.request_names,
+                            item_.marker_names);
+  XMLData1.ReadTaobaoUsers(users_.cond, users_.answer_names, users_.request_names,
+                           users_.marker_names);
+  TaobaoCats1.Fetch(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names,
+                    CategoryResults);
 }
 
 void TForm1::FormCreate() {
@@ -105,6 +109,15 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::SetUpControls() {
+  StyleControls();
+  FillFixedLists();
+  SetUpFooterLinks();
+  SetUpResultsView();
+  ConnectControls();
+}
+
+// The window's frame, place, icon, fonts and colours.
+void TForm1::StyleControls() {
   setWindowIcon(AppIcon());
   QFont font(QStringLiteral("WenQuanYi Micro Hei"));
   font.setPixelSize(12);
@@ -123,18 +136,25 @@ void TForm1::SetUpControls() {
   button_font.setPixelSize(13);
   ui->Button1->setFont(button_font);
   ui->Button2->setFont(button_font);
+}
 
-  for (int grade = 0; grade < 20; ++grade) {
+// The credit grades, sort orders and locations of the search bar, and the
+// tree's fixed category list.
+void TForm1::FillFixedLists() {
+  for (int grade = 0; grade < static_cast<int>(CreditKeys().size()); ++grade) {
     const QIcon icon(CreditPixmap(grade));
     ui->ComboBoxEx1->addItem(icon, QString());
     ui->ComboBoxEx2->addItem(icon, QString());
   }
+  for (const SortChoice& sort : SortChoices()) ui->ComboBox2->addItem(Q(sort.text));
   for (std::string_view area : AreaItems()) ui->ComboBox3->addItem(Q(area));
   for (const CategoryNode& node : FixedCategoryList()) {
     auto* item = new QTreeWidgetItem(ui->TreeView1, {Q(node.name)});
     item->setData(0, Qt::UserRole, static_cast<qlonglong>(node.id));
   }
+}
 
+void TForm1::SetUpFooterLinks() {
   ui->Label5->setText(Q(kFooterHost1));
   ui->Label7->setText(Q(kFooterHost2));
   for (QLabel* label : {ui->Label5, ui->Label7}) {
@@ -142,7 +162,11 @@ void TForm1::SetUpControls() {
     label->setMouseTracking(true);
     label->installEventFilter(this);
   }
+}
 
+// The web view's page, which puts every navigation to the window first, and
+// the writer that fills it.
+void TForm1::SetUpResultsView() {
   page_ = new InterceptingPage(
       ui->WebBrowser1, [this](const QUrl& url) { return !WebBrowser1BeforeNavigate2(url); });
   ui->WebBrowser1->setPage(page_);
@@ -151,7 +175,17 @@ void TForm1::SetUpControls() {
   page_->profile()->setHttpCacheMaximumSize(kHttpCacheBytes);
   ui->WebBrowser1->setContextMenuPolicy(Qt::NoContextMenu);
   qApp->installEventFilter(new InputFilter(ui->WebBrowser1, this));
+  writer_ = new PageWriter(ui->WebBrowser1, page_);
+  connect(writer_, &PageWriter::Shown, this, [this] {
+    if (timing_.Shown()) emit ResultsShown();
+  });
+  // The view starts on the empty page rather than about:blank, and at once:
+  // Chromium starts its page process while the configuration and the
+  // first calls run, and the first results only fill the page in.
+  writer_->Write(EmptyPage());
+}
 
+void TForm1::ConnectControls() {
   connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
   // The search button is the window's default: Enter in the search bar presses it.
@@ -164,14 +198,6 @@ void TForm1::SetUpControls() {
   connect(ui->TreeView1, &QTreeWidget::itemExpanded, this, &TForm1::TreeView1Expanding);
   connect(ui->TreeView1, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* node) { TreeView1Change(node); });
-  writer_ = new PageWriter(ui->WebBrowser1, page_);
-  // The view starts on the empty page rather than about:blank, and at once:
-  // Chromium starts its page process while the configuration and the
-  // first calls run, and the first results only fill the page in.
-  writer_->Write(EmptyPage());
-  connect(writer_, &PageWriter::Shown, this, [this] {
-    if (timing_.Shown()) emit ResultsShown();
-  });
 }
 
 void TForm1::resizeEvent(QResizeEvent* e) {

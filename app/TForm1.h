@@ -79,9 +79,19 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
+  // Names in CamelCase without a trailing underscore (FormCreate,
+  // TreeView1Change, TaobaokeItem1, ConfigUrl, Rows, ...) are the window's
+  // documented handlers, components and state; lower-case names with a
+  // trailing underscore and the helpers between them are this
+  // implementation's own.
   void Construct();
   void FormCreate();
   void SetUpControls();
+  void StyleControls();
+  void FillFixedLists();
+  void SetUpFooterLinks();
+  void SetUpResultsView();
+  void ConnectControls();
   void FormResize();
 
   // The category tree.

@@ -64,16 +64,20 @@ void TForm1::OpenSellerShop(const std::string& nick) {
   shop.cond.nick = nick;
   XMLData1.ReadTaobaoShop(shop.cond, shop.answer_names, shop.request_names, shop.marker_names);
   const TaobaoShopInfo* found = nullptr;
-  if (!TaobaoShop1.Fetch(shop.cond, shop.answer_names, shop.request_names, shop.marker_names, found)) return;
+  if (!TaobaoShop1.Fetch(shop.cond, shop.answer_names, shop.request_names, shop.marker_names,
+                         found))
+    return;
 
   TTaobaokeShop::Records convert;
   convert.cond.app_key = shop.cond.app_key;
   convert.cond.app_secret = shop.cond.app_secret;
   convert.cond.nick = kAffiliateNick;
   convert.cond.sids = found->sid;
-  XMLData1.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names, convert.marker_names);
+  XMLData1.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names,
+                            convert.marker_names);
   const ATaobaokeShopInfo* converted = nullptr;
-  if (!TaobaokeShop1.Fetch(convert.cond, convert.answer_names, convert.request_names, convert.marker_names, converted)) {
+  if (!TaobaokeShop1.Fetch(convert.cond, convert.answer_names, convert.request_names,
+                           convert.marker_names, converted)) {
     return;
   }
   OpenOutside((*converted)[0].click_url);
@@ -93,7 +97,8 @@ void TForm1::Button2Click() {
   list.cond.app_secret = item_.cond.app_secret;
   XMLData1.ReadTaobaokeListurl(list.cond, list.answer_names, list.request_names, list.marker_names);
   const TaobaokeListurlInfo* found = nullptr;
-  if (TaobaokeListurl1.Fetch(list.cond, list.answer_names, list.request_names, list.marker_names, found)) {
+  if (TaobaokeListurl1.Fetch(list.cond, list.answer_names, list.request_names, list.marker_names,
+                             found)) {
     OpenOutside(found->list_url_by_q);
   }
 }
