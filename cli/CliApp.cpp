@@ -38,8 +38,8 @@ std::optional<std::pair<std::string, std::string>> SplitRange(const std::string&
   return std::pair{range.substr(0, dash), range.substr(dash + 1)};
 }
 
-ItemQuery ParseItemQuery(std::span<const std::string> args) {
-  ItemQuery q;
+ItemOptions ParseItemOptions(std::span<const std::string> args) {
+  ItemOptions q;
   for (std::size_t i = 0; i < args.size(); i += 2) {
     const std::string& flag = args[i];
     if (i + 1 >= args.size()) throw UsageError{flag + " needs a value"};
@@ -89,7 +89,7 @@ CallOutcome Dispatch(CliCommands& commands, const std::string& command,
     if (!args.empty() && !IsNumber(args[0])) throw UsageError{"PARENT_CID is a number"};
     return commands.Cats(args.empty() ? std::string() : args[0]);
   }
-  if (command == "items") return commands.Items(ParseItemQuery(args));
+  if (command == "items") return commands.Items(ParseItemOptions(args));
   if (command == "users") return commands.Users(OneArgument(args, "NICKS"));
   if (command == "shop") return commands.Shop(OneArgument(args, "NICK"));
   if (command == "convert") return commands.Convert(OneArgument(args, "SIDS"));

@@ -15,13 +15,13 @@ void AppendCredit(Row& row, const std::string& prefix, const UserCredit& c) {
 // One result entry as labelled fields, in record order: the answer fields
 // of the call's description, labelled by their configuration leaves.
 template <class Call>
-Row ToRow(const typename Call::Info& e) {
+Row ToRow(const typename Call::Entry& e) {
   Row row;
   for (const auto& field : Call::kAnswerNames) {
     row.emplace_back(std::string(field.leaf), e.*field.member);
     // The total count sits after the price in an item entry.
     if constexpr (requires { e.totalResults; }) {
-      if (field.member == &Call::Info::price) row.emplace_back("totalResults", e.totalResults);
+      if (field.member == &Call::Entry::price) row.emplace_back("totalResults", e.totalResults);
     }
   }
   if constexpr (requires { e.buyer_credit; }) {
@@ -32,12 +32,12 @@ Row ToRow(const typename Call::Info& e) {
 }
 
 template <class Call>
-std::vector<Row> ToRows(const typename Call::Info& single) {
+std::vector<Row> ToRows(const typename Call::Entry& single) {
   return {ToRow<Call>(single)};
 }
 
 template <class Call, std::size_t N>
-std::vector<Row> ToRows(const std::array<typename Call::Info, N>& entries) {
+std::vector<Row> ToRows(const std::array<typename Call::Entry, N>& entries) {
   std::vector<Row> rows;
   for (const auto& e : entries) rows.push_back(ToRow<Call>(e));
   return rows;
@@ -94,7 +94,7 @@ CallOutcome CliCommands::Cats(const std::string& parent_cid) {
   return Call<TTaobaoCats>([&](TaobaoCatsConditions& c) { c.parent_cid = parent_cid; });
 }
 
-CallOutcome CliCommands::Items(const ItemQuery& q) {
+CallOutcome CliCommands::Items(const ItemOptions& q) {
   return Call<TTaobaokeItem>([&](TaobaokeItemConditions& c) {
     c.nick = kAffiliateNick;
     c.keyword = q.keyword;

@@ -17,7 +17,7 @@ struct CallOutcome {
   std::string error;  // why Fetch returned false
 };
 
-struct ItemQuery {
+struct ItemOptions {
   std::string keyword, cid, area, sort;
   std::string start_price, end_price, start_credit, end_credit;
   std::string page_no = "1";
@@ -28,7 +28,7 @@ class CliCommands {
   explicit CliCommands(std::string config_url);
 
   CallOutcome Cats(const std::string& parent_cid);
-  CallOutcome Items(const ItemQuery& query);
+  CallOutcome Items(const ItemOptions& query);
   CallOutcome Users(const std::string& nicks);
   CallOutcome Shop(const std::string& nick);
   CallOutcome Convert(const std::string& sids);

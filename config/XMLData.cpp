@@ -91,7 +91,7 @@ std::optional<XmlNode> TXMLData::Section(std::string_view name) const {
 }
 
 template <class Call>
-void TXMLData::ReadCall(typename Call::Conditions& cond, typename Call::Info& answer_names,
+void TXMLData::ReadCall(typename Call::Conditions& cond, typename Call::Entry& answer_names,
                         typename Call::Name& request_names,
                         typename Call::XML& marker_names) const {
   const std::optional<XmlNode> s = Section(Call::kSection);
@@ -140,8 +140,8 @@ void TXMLData::ReadTaobaoCats(TaobaoCatsConditions& cond, TaobaoCatsInfo& info_n
   ReadCall<TaobaoCatsCall>(cond, info_names, name, xml);
 }
 
-#define ORVALEN_READ_CALL(Call)                                                                   \
-  template void TXMLData::ReadCall<Call>(Call::Conditions&, Call::Info&, Call::Name&, Call::XML&) \
+#define ORVALEN_READ_CALL(Call)                                                                    \
+  template void TXMLData::ReadCall<Call>(Call::Conditions&, Call::Entry&, Call::Name&, Call::XML&) \
       const;
 ORVALEN_READ_CALL(TaobaokeItemCall)
 ORVALEN_READ_CALL(TaobaoUsersCall)

@@ -58,7 +58,7 @@ class TXMLData {
   // The loader of any of the six calls, from its description (kSection,
   // kNames, kAnswerNames, kMarkers); the six above are this for their call.
   template <class Call>
-  void ReadCall(typename Call::Conditions& cond, typename Call::Info& answer_names,
+  void ReadCall(typename Call::Conditions& cond, typename Call::Entry& answer_names,
                 typename Call::Name& request_names, typename Call::XML& marker_names) const;
 
   // Why the last LoadKeys returned false; empty after a success.

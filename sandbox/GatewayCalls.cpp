@@ -23,13 +23,13 @@ void WriteCategory(XmlWriter& w, const FieldSet& f, const Category& c) {
 
 // The request values of an item search, or the name of the first bad one.
 struct ParsedQuery {
-  ItemQuery query;
+  ItemFilter query;
   std::string invalid;
 };
 
-ParsedQuery ParseItemQuery(const Params& p) {
+ParsedQuery ParseItemFilter(const Params& p) {
   ParsedQuery out;
-  ItemQuery& q = out.query;
+  ItemFilter& q = out.query;
   q.terms = KeywordTerms(Param(p, "keyword"));
   q.areas = SplitList(Param(p, "area"));
   const auto number = [&](const char* name, auto& target, long lo, long hi) {
@@ -146,7 +146,7 @@ CallResult TaobaokeItemsGet(const CallContext& ctx) {
   if (Param(p, "cid").empty() && Param(p, "keyword").empty()) {
     return CallResult::Missing("cid or keyword");
   }
-  const ParsedQuery parsed = ParseItemQuery(p);
+  const ParsedQuery parsed = ParseItemFilter(p);
   if (!parsed.invalid.empty()) return CallResult::Invalid(parsed.invalid);
 
   const SearchPage page = ctx.search.Search(parsed.query);

@@ -6,7 +6,7 @@
 namespace orvalen::sandbox {
 namespace {
 
-bool Matches(const Catalogue& cat, const Item& item, const ItemQuery& q) {
+bool Matches(const Catalogue& cat, const Item& item, const ItemFilter& q) {
   if (q.cid != 0 && item.cid != q.cid && item.top_cid != q.cid) return false;
   if (q.min_price_cents && item.price_cents < *q.min_price_cents) return false;
   if (q.max_price_cents && item.price_cents > *q.max_price_cents) return false;
@@ -62,11 +62,11 @@ std::optional<SortKey> ParseSortKey(std::string_view key) {
   return std::nullopt;
 }
 
-SearchPage Search(const Catalogue& cat, const ItemQuery& q) {
+SearchPage Search(const Catalogue& cat, const ItemFilter& q) {
   return PageOf(Matching(cat, q), q);
 }
 
-std::vector<const Item*> Matching(const Catalogue& cat, const ItemQuery& q) {
+std::vector<const Item*> Matching(const Catalogue& cat, const ItemFilter& q) {
   std::vector<const Item*> hits;
   for (const Item& item : cat.items()) {
     if (Matches(cat, item, q)) hits.push_back(&item);
@@ -81,7 +81,7 @@ std::vector<const Item*> Matching(const Catalogue& cat, const ItemQuery& q) {
   return hits;
 }
 
-SearchPage PageOf(const std::vector<const Item*>& hits, const ItemQuery& q) {
+SearchPage PageOf(const std::vector<const Item*>& hits, const ItemFilter& q) {
   SearchPage page;
   page.total = hits.size();
   const std::size_t first = static_cast<std::size_t>(q.page_no - 1) * q.page_size;
@@ -92,7 +92,7 @@ SearchPage PageOf(const std::vector<const Item*>& hits, const ItemQuery& q) {
   return page;
 }
 
-std::string MatchKey(const ItemQuery& q) {
+std::string MatchKey(const ItemFilter& q) {
   std::string key;
   for (const std::string& t : q.terms) key += t + '\x1f';
   key += '\x1e';

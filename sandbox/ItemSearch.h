@@ -1,7 +1,7 @@
 // ItemSearch: the affiliate item search over a Catalogue, with the filters,
 // sort orders and paging the gateway offers.
 //
-//   ItemQuery q;
+//   ItemFilter q;
 //   q.terms = {"mp3"};          // folded: ASCII lower-case
 //   q.cid = 1201;               // the category and its sub-categories; 0 = all
 //   SearchPage page = Search(catalogue, q);   // page.total, page.items
@@ -29,7 +29,7 @@ enum class SortKey {
 // "price_desc" and the other five keys the gateway knows; nullopt otherwise.
 std::optional<SortKey> ParseSortKey(std::string_view key);
 
-struct ItemQuery {
+struct ItemFilter {
   std::vector<std::string> terms;  // all must occur in the title
   long cid = 0;
   std::vector<std::string> areas;  // seller state or city; empty = anywhere
@@ -45,15 +45,15 @@ struct SearchPage {
   std::vector<const Item*> items;
 };
 
-SearchPage Search(const Catalogue& catalogue, const ItemQuery& query);
+SearchPage Search(const Catalogue& catalogue, const ItemFilter& query);
 
 // The two halves of Search: every match in sort order, and one page of them.
-std::vector<const Item*> Matching(const Catalogue& catalogue, const ItemQuery& query);
-SearchPage PageOf(const std::vector<const Item*>& matches, const ItemQuery& query);
+std::vector<const Item*> Matching(const Catalogue& catalogue, const ItemFilter& query);
+SearchPage PageOf(const std::vector<const Item*>& matches, const ItemFilter& query);
 
 // A text that equals another's exactly when both queries match the same
 // items in the same order (paging aside).
-std::string MatchKey(const ItemQuery& query);
+std::string MatchKey(const ItemFilter& query);
 
 // The title with every occurrence of the (folded) terms wrapped in
 // <span class=H>...</span>, as the marketplace's search marks them.

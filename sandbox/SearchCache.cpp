@@ -2,7 +2,7 @@
 
 namespace orvalen::sandbox {
 
-SearchPage SearchCache::Search(const ItemQuery& query) {
+SearchPage SearchCache::Search(const ItemFilter& query) {
   const std::string key = MatchKey(query);
   Matches matches;
   {

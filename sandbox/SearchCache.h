@@ -18,7 +18,7 @@ class SearchCache {
   explicit SearchCache(const Catalogue& catalogue, std::size_t capacity = 256)
       : catalogue_(catalogue), capacity_(capacity) {}
 
-  SearchPage Search(const ItemQuery& query);
+  SearchPage Search(const ItemFilter& query);
 
  private:
   using Matches = std::shared_ptr<const std::vector<const Item*>>;

@@ -34,7 +34,7 @@ TEST_F(EndToEndTest, CategoriesTopLevelAndChildren) {
 }
 
 TEST_F(EndToEndTest, SearchThenSellerCreditThenShopChain) {
-  ItemQuery q;
+  ItemOptions q;
   q.keyword = "MP3";
   q.sort = "price_desc";
   q.start_credit = "1heart";
@@ -65,7 +65,7 @@ TEST_F(EndToEndTest, ListUrlAndRefusalsCarryTheGatewaysReason) {
   const CallOutcome list = commands.Listurl("诺基亚 N97");
   ASSERT_TRUE(list.ok) << list.error;
   EXPECT_NE(Field(list.rows[0], "list_url_by_q").find("/list?q="), std::string::npos);
-  ItemQuery bad;
+  ItemOptions bad;
   bad.keyword = "x";
   bad.start_credit = "9crown";
   bad.end_credit = "5crown";

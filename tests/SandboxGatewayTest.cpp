@@ -174,7 +174,7 @@ TEST_F(SandboxGatewayTest, ItemSearchMarksKeywordsAndPagesWithAMatchingTotal) {
 }
 
 TEST_F(SandboxGatewayTest, ItemFiltersAndSortOrdersHold) {
-  ItemQuery q;
+  ItemFilter q;
   q.cid = 1201;
   q.areas = {"江苏", "上海"};
   q.min_price_cents = 1000;
