@@ -9,6 +9,7 @@
 
 #include "openapi/TaobaoUsers.h"
 #include "openapi/TaobaokeItem.h"
+#include "support/CannedAnswers.h"
 #include "support/CannedTransport.h"
 
 namespace orvalen {
@@ -17,23 +18,26 @@ namespace {
 using test::CannedTransport;
 
 std::string ItemAnswer() {
-  std::string xml =
-      "<?xml version=\"1.0\" encoding=\"utf-8\"?><rsp><totalResults>20000</totalResults>";
+  std::string xml = std::string(test::kXmlDeclaration) + "<rsp><totalResults>20000</totalResults>";
   for (int i = 0; i < 40; ++i) {
     const std::string n = std::to_string(i);
-    xml += "<taobaokeItem><iid>" + std::to_string(1000000 + i) + "</iid><nick>卖家_" + n +
-           "</nick><title><![CDATA[诺基亚 <span class=H>N97</span> 智能手机 正品行货 " + n +
-           "]]></title><price>2999.00</price><pic_url>http://127.0.0.1:8970/pic/" + n +
-           ".jpg</pic_url><click_url>http://127.0.0.1:8970/click?e=" + std::string(96, 'a') + n +
-           "</click_url><commission>89.97</commission><commission_num>12</commission_num>"
-           "<commission_rate>300</commission_rate><commission_volume>1079.64</commission_volume>"
-           "</taobaokeItem>";
+    xml += test::ItemEntryXml(
+        {.iid = std::to_string(1000000 + i),
+         .nick = "卖家_" + n,
+         .title = "诺基亚 <span class=H>N97</span> 智能手机 正品行货 " + n,
+         .price = "2999.00",
+         .pic_url = "http://127.0.0.1:8970/pic/" + n + ".jpg",
+         .click_url = "http://127.0.0.1:8970/click?e=" + std::string(96, 'a') + n,
+         .commission = "89.97",
+         .commission_num = "12",
+         .commission_rate = "300",
+         .commission_volume = "1079.64"});
   }
   return xml + "</rsp><!--sandbox-->";
 }
 
 std::string UsersAnswer() {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?><rsp>";
+  std::string xml = std::string(test::kXmlDeclaration) + "<rsp>";
   for (int i = 0; i < 40; ++i) {
     xml += "<user><sex>m</sex><nick>卖家_" + std::to_string(i) +
            "</nick><location><city>杭州</city><state>浙江</state></location>"

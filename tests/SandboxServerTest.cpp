@@ -33,7 +33,8 @@ TEST_F(SandboxServerTest, ServesAConfigurationTheReaderAccepts) {
   EXPECT_EQ(users.request_names.url, sandbox.server().gateway_url());
   EXPECT_EQ(users.marker_names.location, "location");
   TTaobaokeShop::Records convert;
-  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names, convert.marker_names);
+  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names,
+                          convert.marker_names);
   EXPECT_EQ(convert.answer_names.shop_rate, "shop_commission.rate");
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CannedAnswers.h"
 #include "support/Fixtures.h"
 #include "support/QueryCheck.h"
 
@@ -12,17 +13,18 @@ using test::FakeGateway;
 
 std::string ItemXml(int i, const std::string& title) {
   const std::string n = std::to_string(i);
-  return "<taobaokeItem><iid>" + n + "</iid><nick>seller" + n + "</nick><title><![CDATA[" + title +
-         "]]></title><price>" + n + ".50</price><pic_url>http://img/" + n +
-         ".jpg</pic_url><click_url>http://click/" + n +
-         "</click_url><commission>1.00</commission><commission_num>" + n +
-         "</commission_num><commission_rate>500</commission_rate>"
-         "<commission_volume>9.9</commission_volume></taobaokeItem>";
+  return test::ItemEntryXml({.iid = n,
+                             .nick = "seller" + n,
+                             .title = title,
+                             .price = n + ".50",
+                             .pic_url = "http://img/" + n + ".jpg",
+                             .click_url = "http://click/" + n,
+                             .commission_num = n});
 }
 
 std::string Answer(int count, const std::string& extra = "") {
   std::string xml =
-      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rsp>\n<totalResults>1234</totalResults>\n";
+      std::string(test::kXmlDeclaration) + "\n<rsp>\n<totalResults>1234</totalResults>\n";
   for (int i = 0; i < count; ++i) xml += ItemXml(i, "item " + std::to_string(i)) + "\n";
   return xml + extra + "</rsp>\n<!--top011.cm4-->";
 }

@@ -225,7 +225,8 @@ TEST_F(XMLDataTest, ShopConvertAndCategoryLoadersFillTheirRecords) {
   EXPECT_EQ(shop.answer_names.bulletin, "bulletin_N");
   EXPECT_EQ(shop.marker_names.shop, "shop_N");
   TTaobaokeShop::Records convert;
-  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names, convert.marker_names);
+  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names,
+                          convert.marker_names);
   EXPECT_EQ(convert.answer_names.shop_rate, "shop_rate_N");
   EXPECT_EQ(convert.request_names.sids, "sids_N");
   EXPECT_EQ(convert.request_names.timestamp, "time_N");

@@ -67,7 +67,7 @@ class GatewayTest : public ::testing::Test {
   FakeGateway gateway;
   Component component;
   typename Component::Conditions cond;
-  typename Component::Info info_names;
+  typename Component::Entry info_names;
   typename Component::Name name;
   typename Component::XML xml;
   const typename Component::Results* results = nullptr;
