@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TTaobaoShop::Records shop;
   config.ReadTaobaoShop(shop.cond, shop.answer_names, shop.request_names, shop.marker_names);
   TTaobaokeShop::Records convert;
-  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names, convert.marker_names);
+  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names,
+                          convert.marker_names);
   TTaobaokeListurl::Records list;
   config.ReadTaobaokeListurl(list.cond, list.answer_names, list.request_names, list.marker_names);
   TTaobaoCats::Records cats;
