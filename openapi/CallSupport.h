@@ -43,6 +43,21 @@ struct CallRecords {
   MarkerNames marker_names;
 };
 
+// The types of a call's description, with the short names its tables use.
+template <class ConditionsT, class EntryT, class NameT, class XMLT, class ResultsT>
+struct CallTypes {
+  using Conditions = ConditionsT;
+  using Entry = EntryT;
+  using Name = NameT;
+  using XML = XMLT;
+  using Results = ResultsT;
+  using Records = CallRecords<Conditions, Entry, Name, XML>;
+  using N = Name;
+  using C = Conditions;
+  using I = Entry;
+  using K = ParamKind;
+};
+
 // Whether a request name is sent, and where its value comes from.
 enum class Sent {
   kNo,         // not a parameter (the gateway address, the signature's name)

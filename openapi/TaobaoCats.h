@@ -33,19 +33,8 @@ struct TaobaoCatsXML {
 
 using ATaobaoCatsInfo = std::array<TaobaoCatsInfo, 61>;
 
-struct TaobaoCatsCall {
-  using Conditions = TaobaoCatsConditions;
-  using Entry = TaobaoCatsInfo;
-  using Name = TaobaoCatsName;
-  using XML = TaobaoCatsXML;
-  using Results = ATaobaoCatsInfo;
-  using Records = CallRecords<Conditions, Entry, Name, XML>;
-
-  using N = Name;
-  using C = Conditions;
-  using I = Entry;
-  using K = ParamKind;
-
+struct TaobaoCatsCall : CallTypes<TaobaoCatsConditions, TaobaoCatsInfo, TaobaoCatsName,
+                                  TaobaoCatsXML, ATaobaoCatsInfo> {
   static constexpr std::string_view kSection = "TaobaoCats";
   static constexpr std::string_view kMethod = "taobao.itemcats.get";
   static constexpr std::size_t kMaxEntries = 60;

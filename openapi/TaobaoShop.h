@@ -30,19 +30,8 @@ struct TaobaoShopXML {
   std::string shop;
 };
 
-struct TaobaoShopCall {
-  using Conditions = TaobaoShopConditions;
-  using Entry = TaobaoShopInfo;
-  using Name = TaobaoShopName;
-  using XML = TaobaoShopXML;
-  using Results = TaobaoShopInfo;
-  using Records = CallRecords<Conditions, Entry, Name, XML>;
-
-  using N = Name;
-  using C = Conditions;
-  using I = Entry;
-  using K = ParamKind;
-
+struct TaobaoShopCall : CallTypes<TaobaoShopConditions, TaobaoShopInfo, TaobaoShopName,
+                                  TaobaoShopXML, TaobaoShopInfo> {
   static constexpr std::string_view kSection = "TaobaoShop";
   static constexpr std::string_view kMethod = "taobao.shop.get";
   static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({

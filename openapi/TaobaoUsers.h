@@ -37,19 +37,8 @@ struct TaobaoUsersXML {
 
 using ATaobaoUsersInfo = std::array<TaobaoUsersInfo, kPageEntrySlots>;
 
-struct TaobaoUsersCall {
-  using Conditions = TaobaoUsersConditions;
-  using Entry = TaobaoUsersInfo;
-  using Name = TaobaoUsersName;
-  using XML = TaobaoUsersXML;
-  using Results = ATaobaoUsersInfo;
-  using Records = CallRecords<Conditions, Entry, Name, XML>;
-
-  using N = Name;
-  using C = Conditions;
-  using I = Entry;
-  using K = ParamKind;
-
+struct TaobaoUsersCall : CallTypes<TaobaoUsersConditions, TaobaoUsersInfo, TaobaoUsersName,
+                                   TaobaoUsersXML, ATaobaoUsersInfo> {
   static constexpr std::string_view kSection = "TaobaoUsers";
   static constexpr std::string_view kMethod = "taobao.users.get";
   static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({

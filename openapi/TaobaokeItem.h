@@ -40,18 +40,8 @@ struct TaobaokeItemXML {
 
 using ATaobaokeItemInfo = std::array<TaobaokeItemInfo, kPageEntrySlots>;
 
-struct TaobaokeItemCall {
-  using Conditions = TaobaokeItemConditions;
-  using Entry = TaobaokeItemInfo;
-  using Name = TaobaokeItemName;
-  using XML = TaobaokeItemXML;
-  using Results = ATaobaokeItemInfo;
-  using Records = CallRecords<Conditions, Entry, Name, XML>;
-  using N = Name;
-  using C = Conditions;
-  using I = Entry;
-  using K = ParamKind;
-
+struct TaobaokeItemCall : CallTypes<TaobaokeItemConditions, TaobaokeItemInfo, TaobaokeItemName,
+                                    TaobaokeItemXML, ATaobaokeItemInfo> {
   static constexpr std::string_view kSection = "TaobaokeItem";
   static constexpr std::string_view kMethod = "taobao.taobaoke.items.get";
   static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({

@@ -30,19 +30,9 @@ struct TaobaokeListurlXML {
   std::string taobaokeItem;
 };
 
-struct TaobaokeListurlCall {
-  using Conditions = TaobaokeListurlConditions;
-  using Entry = TaobaokeListurlInfo;
-  using Name = TaobaokeListurlName;
-  using XML = TaobaokeListurlXML;
-  using Results = TaobaokeListurlInfo;
-  using Records = CallRecords<Conditions, Entry, Name, XML>;
-
-  using N = Name;
-  using C = Conditions;
-  using I = Entry;
-  using K = ParamKind;
-
+struct TaobaokeListurlCall
+    : CallTypes<TaobaokeListurlConditions, TaobaokeListurlInfo, TaobaokeListurlName,
+                TaobaokeListurlXML, TaobaokeListurlInfo> {
   static constexpr std::string_view kSection = "TaobaokeListurl";
   static constexpr std::string_view kMethod = "taobao.taobaoke.listurl.get";
   static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({

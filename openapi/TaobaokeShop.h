@@ -32,19 +32,8 @@ struct TaobaokeShopXML {
 
 using ATaobaokeShopInfo = std::array<TaobaokeShopInfo, 11>;
 
-struct TaobaokeShopCall {
-  using Conditions = TaobaokeShopConditions;
-  using Entry = TaobaokeShopInfo;
-  using Name = TaobaokeShopName;
-  using XML = TaobaokeShopXML;
-  using Results = ATaobaokeShopInfo;
-  using Records = CallRecords<Conditions, Entry, Name, XML>;
-
-  using N = Name;
-  using C = Conditions;
-  using I = Entry;
-  using K = ParamKind;
-
+struct TaobaokeShopCall : CallTypes<TaobaokeShopConditions, TaobaokeShopInfo, TaobaokeShopName,
+                                    TaobaokeShopXML, ATaobaokeShopInfo> {
   static constexpr std::string_view kSection = "TaobaokeShop";
   static constexpr std::string_view kMethod = "taobao.taobaoke.shops.convert";
   static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
