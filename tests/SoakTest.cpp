@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
@@ -84,8 +85,10 @@ class SoakTest : public QObject {
     int expansions = 0, seller_links = 0, list_urls = 0;
     QElapsedTimer timer;
     timer.start();
+    QSignalSpy shown(&form, &TForm1::ResultsShown);
     for (int i = 1; i <= searches; ++i) {
       const int before = warnings->shown;
+      const qsizetype pages_before = shown.count();
       if (i % 4 == 0) {  // a category, second level when loaded
         QTreeWidgetItem* top = tree->topLevelItem(1 + i % 54);
         if (i % 8 == 0 && expansions < 100) {
@@ -108,6 +111,8 @@ class SoakTest : public QObject {
       }
       QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
       QVERIFY(warnings->shown - before <= 1);  // one outcome: page or message
+      // A found page is looked at, as a user would, before the next action.
+      if (warnings->shown == before) QTRY_VERIFY_WITH_TIMEOUT(shown.count() > pages_before, 20000);
       if (i % 10 == 5 && seller_links < 100) {
         view->setUrl(
             QUrl(QString::fromStdString("http://" + sellers[i % sellers.size()].nick + "/")));
