@@ -23,22 +23,22 @@ void TrimBlanks(std::string& value) {
 constexpr std::string_view kGatewayLeaf = "http";
 
 // Reads the leaves of `group` (if the section has it) into `record`, in the
-// order of `specs`; a leaf holding more than text ends the reading.
-template <class R, class Specs>
+// order of `table`; a leaf holding more than text ends the reading.
+template <class R, class Table>
 void ReadGroup(XmlFieldReader& reader, XmlNode section, std::string_view group, R& record,
-               const Specs& specs) {
+               const Table& table) {
   const std::optional<XmlNode> sub = section.Find(group);
   if (!sub) return;
-  for (const auto& spec : specs) {
-    reader.Read(sub, spec.leaf, record.*spec.member);
+  for (const auto& item : table) {
+    reader.Read(sub, item.leaf, record.*item.member);
     if (!reader.ok()) return;
-    if (spec.leaf == kGatewayLeaf) TrimBlanks(record.*spec.member);
+    if (item.leaf == kGatewayLeaf) TrimBlanks(record.*item.member);
   }
 }
 
 template <class C>
 void ReadCond(XmlFieldReader& reader, XmlNode section, C& cond) {
-  static constexpr std::array kLeaves = std::to_array<LeafSpec<C>>(
+  static constexpr std::array kLeaves = std::to_array<ElementName<C>>(
       {{"v", "", &C::v}, {"method", "", &C::method}, {"format", "", &C::format}});
   ReadGroup(reader, section, "cond", cond, kLeaves);
   if (!reader.ok()) return;

@@ -4,11 +4,11 @@
 //
 //   struct SomeCall {
 //     static constexpr std::string_view kSection = "TaobaoShop";   // configuration section
-//     static constexpr std::array kNames = std::to_array<NameSpec<Name, Conditions>>({
+//     static constexpr std::array kNames = std::to_array<RequestName<Name, Conditions>>({
 //         kAppKeyName<Name, Conditions>, {"nick", "nick", &Name::nick, Sent::kCondition,
 //                                         &Conditions::nick, ParamKind::Text}, ...});
-//     static constexpr std::array kAnswerNames = std::to_array<LeafSpec<Entry>>({...});
-//     static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({...});  // first: the
+//     static constexpr std::array kAnswerNames = std::to_array<ElementName<Entry>>({...});
+//     static constexpr std::array kMarkers = std::to_array<ElementName<XML>>({...});  // first: the
 //     marker
 //   };
 //
@@ -70,7 +70,7 @@ enum class Sent {
 // configuration section's <name>, its value when the configuration gives
 // none, and for a parameter where its value comes from and how it is sent.
 template <class Name, class Conditions>
-struct NameSpec {
+struct RequestName {
   std::string_view leaf;
   std::string_view fallback;
   std::string Name::*member;
@@ -83,7 +83,7 @@ struct NameSpec {
 // markers under <xmlname>): its leaf and its value when none is configured
 // (empty: none).
 template <class R>
-struct LeafSpec {
+struct ElementName {
   std::string_view leaf;
   std::string_view fallback;
   std::string R::*member;
@@ -91,38 +91,38 @@ struct LeafSpec {
 
 // The names every call shares.
 template <class N, class C>
-inline constexpr NameSpec<N, C> kVName{"v", "v", &N::v, Sent::kCondition, &C::v};
+inline constexpr RequestName<N, C> kVName{"v", "v", &N::v, Sent::kCondition, &C::v};
 template <class N, class C>
-inline constexpr NameSpec<N, C> kTimeName{"time",           "timestamp", &N::timestamp,
-                                          Sent::kTimestamp, nullptr,     ParamKind::Time};
+inline constexpr RequestName<N, C> kTimeName{"time",           "timestamp", &N::timestamp,
+                                             Sent::kTimestamp, nullptr,     ParamKind::Time};
 template <class N, class C>
-inline constexpr NameSpec<N, C> kUrlName{"http", kDefaultGatewayUrl, &N::url};
+inline constexpr RequestName<N, C> kUrlName{"http", kDefaultGatewayUrl, &N::url};
 template <class N, class C>
-inline constexpr NameSpec<N, C> kSignName{"sign", "sign", &N::sign};
+inline constexpr RequestName<N, C> kSignName{"sign", "sign", &N::sign};
 template <class N, class C>
-inline constexpr NameSpec<N, C> kFieldsName{"fields", "fields", &N::fields, Sent::kFields};
+inline constexpr RequestName<N, C> kFieldsName{"fields", "fields", &N::fields, Sent::kFields};
 template <class N, class C>
-inline constexpr NameSpec<N, C> kFormatName{"format", "format", &N::format, Sent::kCondition,
-                                            &C::format};
+inline constexpr RequestName<N, C> kFormatName{"format", "format", &N::format, Sent::kCondition,
+                                               &C::format};
 template <class N, class C>
-inline constexpr NameSpec<N, C> kMethodName{"method", "method", &N::method, Sent::kCondition,
-                                            &C::method};
+inline constexpr RequestName<N, C> kMethodName{"method", "method", &N::method, Sent::kCondition,
+                                               &C::method};
 template <class N, class C>
-inline constexpr NameSpec<N, C> kAppKeyName{"app_key", "app_key", &N::app_key, Sent::kCondition,
-                                            &C::app_key};
+inline constexpr RequestName<N, C> kAppKeyName{"app_key", "app_key", &N::app_key, Sent::kCondition,
+                                               &C::app_key};
 
-// Positions in `kSpecs` of the names that are sent, sorted by default name.
-template <const auto& kSpecs>
+// Positions in `kTable` of the names that are sent, sorted by default name.
+template <const auto& kTable>
 consteval auto SentOrder() {
   constexpr std::size_t kCount = static_cast<std::size_t>(std::count_if(
-      kSpecs.begin(), kSpecs.end(), [](const auto& s) { return s.sent != Sent::kNo; }));
+      kTable.begin(), kTable.end(), [](const auto& s) { return s.sent != Sent::kNo; }));
   std::array<std::size_t, kCount> order{};
   std::size_t n = 0;
-  for (std::size_t i = 0; i < kSpecs.size(); ++i) {
-    if (kSpecs[i].sent != Sent::kNo) order[n++] = i;
+  for (std::size_t i = 0; i < kTable.size(); ++i) {
+    if (kTable[i].sent != Sent::kNo) order[n++] = i;
   }
   std::sort(order.begin(), order.end(),
-            [](std::size_t a, std::size_t b) { return kSpecs[a].fallback < kSpecs[b].fallback; });
+            [](std::size_t a, std::size_t b) { return kTable[a].fallback < kTable[b].fallback; });
   return order;
 }
 
@@ -131,8 +131,8 @@ inline void FillEmpty(std::string& field, std::string_view value) {
 }
 
 template <class R, std::size_t N>
-void FillEmpty(R& record, const std::array<LeafSpec<R>, N>& specs) {
-  for (const LeafSpec<R>& s : specs) FillEmpty(record.*s.member, s.fallback);
+void FillEmpty(R& record, const std::array<ElementName<R>, N>& table) {
+  for (const ElementName<R>& s : table) FillEmpty(record.*s.member, s.fallback);
 }
 
 }  // namespace orvalen

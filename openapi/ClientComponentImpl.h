@@ -75,8 +75,8 @@ void ClientComponent<Call>::ApplyDefaults() {
   FillEmpty(c.v, "1.0");
   FillEmpty(c.format, "xml");
   FillEmpty(c.method, Call::kMethod);
-  for (const auto& spec : Call::kNames)
-    FillEmpty(records_.request_names.*spec.member, spec.fallback);
+  for (const auto& item : Call::kNames)
+    FillEmpty(records_.request_names.*item.member, item.fallback);
   FillEmpty(records_.answer_names, Call::kAnswerNames);
   FillEmpty(records_.marker_names, Call::kMarkers);
   if constexpr (requires { Call::MoreDefaults(records_); }) Call::MoreDefaults(records_);
@@ -89,11 +89,11 @@ std::optional<std::string> ClientComponent<Call>::SignedUrl() const {
   static constexpr auto kOrder = SentOrder<Call::kNames>();
   std::array<RequestParam, kOrder.size()> params;
   for (std::size_t i = 0; i < kOrder.size(); ++i) {
-    const auto& spec = Call::kNames[kOrder[i]];
-    const std::string_view value = spec.sent == Sent::kFields      ? std::string_view(fields)
-                                   : spec.sent == Sent::kTimestamp ? std::string_view(timestamp)
-                                                                   : records_.cond.*spec.value;
-    params[i] = {records_.request_names.*spec.member, value, spec.kind};
+    const auto& item = Call::kNames[kOrder[i]];
+    const std::string_view value = item.sent == Sent::kFields      ? std::string_view(fields)
+                                   : item.sent == Sent::kTimestamp ? std::string_view(timestamp)
+                                                                   : records_.cond.*item.value;
+    params[i] = {records_.request_names.*item.member, value, item.kind};
   }
   return BuildSignedUrl(records_.request_names.url, records_.cond.app_secret, params,
                         records_.request_names.sign);

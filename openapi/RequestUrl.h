@@ -33,7 +33,7 @@ struct RequestParam {
 // "%XX" for every byte, letters and digits included, upper-case hex.
 std::string PercentEncode(std::string_view bytes);
 
-// Blanks and control bytes: never part of an address or a query as sent.
+// Blanks and control bytes: never inside an address or a query as sent.
 constexpr bool IsBlankOrControl(unsigned char b) {
   return b <= 0x20 || b == 0x7f;
 }

@@ -38,7 +38,7 @@ struct TaobaoCatsCall : CallTypes<TaobaoCatsConditions, TaobaoCatsInfo, TaobaoCa
   static constexpr std::string_view kSection = "TaobaoCats";
   static constexpr std::string_view kMethod = "taobao.itemcats.get";
   static constexpr std::size_t kMaxEntries = 60;
-  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+  static constexpr std::array kNames = std::to_array<RequestName<N, C>>({
       kVName<N, C>,
       kTimeName<N, C>,
       kUrlName<N, C>,
@@ -50,7 +50,7 @@ struct TaobaoCatsCall : CallTypes<TaobaoCatsConditions, TaobaoCatsInfo, TaobaoCa
       kAppKeyName<N, C>,
       {"parent_cid", "parent_cid", &N::parent_cid, Sent::kCondition, &C::parent_cid},
   });
-  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+  static constexpr std::array kAnswerNames = std::to_array<ElementName<I>>({
       {"cid", "cid", &I::cid},
       {"name", "name", &I::name},
       {"status", "status", &I::status},
@@ -58,7 +58,7 @@ struct TaobaoCatsCall : CallTypes<TaobaoCatsConditions, TaobaoCatsInfo, TaobaoCa
       {"parent_cid", "parent_cid", &I::parent_cid},
       {"sort_order", "sort_order", &I::sort_order},
   });
-  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+  static constexpr std::array kMarkers = std::to_array<ElementName<XML>>({
       {"item_cat", "item_cat", &XML::item_cat},
   });
 

@@ -34,7 +34,7 @@ struct TaobaoShopCall : CallTypes<TaobaoShopConditions, TaobaoShopInfo, TaobaoSh
                                   TaobaoShopXML, TaobaoShopInfo> {
   static constexpr std::string_view kSection = "TaobaoShop";
   static constexpr std::string_view kMethod = "taobao.shop.get";
-  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+  static constexpr std::array kNames = std::to_array<RequestName<N, C>>({
       kVName<N, C>,
       kTimeName<N, C>,
       kUrlName<N, C>,
@@ -45,7 +45,7 @@ struct TaobaoShopCall : CallTypes<TaobaoShopConditions, TaobaoShopInfo, TaobaoSh
       kMethodName<N, C>,
       kAppKeyName<N, C>,
   });
-  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+  static constexpr std::array kAnswerNames = std::to_array<ElementName<I>>({
       {"sid", "sid", &I::sid},
       {"cid", "cid", &I::cid},
       {"nick", "nick", &I::nick},
@@ -56,7 +56,7 @@ struct TaobaoShopCall : CallTypes<TaobaoShopConditions, TaobaoShopInfo, TaobaoSh
       {"pic_path", "pic_path", &I::pic_path},
       {"modified", "modified", &I::modified},
   });
-  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+  static constexpr std::array kMarkers = std::to_array<ElementName<XML>>({
       {"shop", "shop", &XML::shop},
   });
 

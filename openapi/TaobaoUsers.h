@@ -41,7 +41,7 @@ struct TaobaoUsersCall : CallTypes<TaobaoUsersConditions, TaobaoUsersInfo, Taoba
                                    TaobaoUsersXML, ATaobaoUsersInfo> {
   static constexpr std::string_view kSection = "TaobaoUsers";
   static constexpr std::string_view kMethod = "taobao.users.get";
-  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+  static constexpr std::array kNames = std::to_array<RequestName<N, C>>({
       kVName<N, C>,
       kTimeName<N, C>,
       kUrlName<N, C>,
@@ -52,7 +52,7 @@ struct TaobaoUsersCall : CallTypes<TaobaoUsersConditions, TaobaoUsersInfo, Taoba
       kMethodName<N, C>,
       kAppKeyName<N, C>,
   });
-  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+  static constexpr std::array kAnswerNames = std::to_array<ElementName<I>>({
       {"sex", "sex", &I::sex},
       {"nick", "nick", &I::nick},
       {"city", "city", &I::city},
@@ -61,7 +61,7 @@ struct TaobaoUsersCall : CallTypes<TaobaoUsersConditions, TaobaoUsersInfo, Taoba
       {"created", "created", &I::created},
       {"last_visit", "last_visit", &I::last_visit},
   });
-  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+  static constexpr std::array kMarkers = std::to_array<ElementName<XML>>({
       {"user", "user", &XML::user},
       {"location", "location", &XML::location},
       {"buyer_credit", "buyer_credit", &XML::buyer_credit},

@@ -44,7 +44,7 @@ struct TaobaokeItemCall : CallTypes<TaobaokeItemConditions, TaobaokeItemInfo, Ta
                                     TaobaokeItemXML, ATaobaokeItemInfo> {
   static constexpr std::string_view kSection = "TaobaokeItem";
   static constexpr std::string_view kMethod = "taobao.taobaoke.items.get";
-  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+  static constexpr std::array kNames = std::to_array<RequestName<N, C>>({
       kVName<N, C>,
       {"cid", "cid", &N::cid, Sent::kCondition, &C::cid},
       {"auto", "auto_send", &N::auto_send, Sent::kCondition, &C::auto_send},
@@ -76,7 +76,7 @@ struct TaobaokeItemCall : CallTypes<TaobaokeItemConditions, TaobaokeItemInfo, Ta
       {"guarantee", "is_guarantee", &N::is_guarantee, Sent::kCondition, &C::is_guarantee},
   });
   // totalResults is a result slot, not a name: it has no leaf.
-  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+  static constexpr std::array kAnswerNames = std::to_array<ElementName<I>>({
       {"iid", "iid", &I::iid},
       {"nick", "nick", &I::nick},
       {"title", "title", &I::title},
@@ -88,7 +88,7 @@ struct TaobaokeItemCall : CallTypes<TaobaokeItemConditions, TaobaokeItemInfo, Ta
       {"commission_rate", "commission_rate", &I::commission_rate},
       {"commission_volume", "commission_volume", &I::commission_volume},
   });
-  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+  static constexpr std::array kMarkers = std::to_array<ElementName<XML>>({
       {"totalResults", "totalResults", &XML::totalResults},
   });
 

@@ -35,7 +35,7 @@ struct TaobaokeListurlCall
                 TaobaokeListurlXML, TaobaokeListurlInfo> {
   static constexpr std::string_view kSection = "TaobaokeListurl";
   static constexpr std::string_view kMethod = "taobao.taobaoke.listurl.get";
-  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+  static constexpr std::array kNames = std::to_array<RequestName<N, C>>({
       {"q", "q", &N::q, Sent::kCondition, &C::q, K::Text},
       kVName<N, C>,
       kTimeName<N, C>,
@@ -46,10 +46,10 @@ struct TaobaokeListurlCall
       kMethodName<N, C>,
       kAppKeyName<N, C>,
   });
-  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+  static constexpr std::array kAnswerNames = std::to_array<ElementName<I>>({
       {"list_url_by_q", "list_url_by_q", &I::list_url_by_q},
   });
-  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+  static constexpr std::array kMarkers = std::to_array<ElementName<XML>>({
       {"taobaokeItem", "taobaokeItem", &XML::taobaokeItem},
   });
 

@@ -36,7 +36,7 @@ struct TaobaokeShopCall : CallTypes<TaobaokeShopConditions, TaobaokeShopInfo, Ta
                                     TaobaokeShopXML, ATaobaokeShopInfo> {
   static constexpr std::string_view kSection = "TaobaokeShop";
   static constexpr std::string_view kMethod = "taobao.taobaoke.shops.convert";
-  static constexpr std::array kNames = std::to_array<NameSpec<N, C>>({
+  static constexpr std::array kNames = std::to_array<RequestName<N, C>>({
       kVName<N, C>,
       kTimeName<N, C>,
       kUrlName<N, C>,
@@ -48,13 +48,13 @@ struct TaobaokeShopCall : CallTypes<TaobaokeShopConditions, TaobaokeShopInfo, Ta
       kMethodName<N, C>,
       kAppKeyName<N, C>,
   });
-  static constexpr std::array kAnswerNames = std::to_array<LeafSpec<I>>({
+  static constexpr std::array kAnswerNames = std::to_array<ElementName<I>>({
       {"user_id", "user_id", &I::user_id},
       {"click_url", "click_url", &I::click_url},
       {"shop_rate", "shop_commission.rate", &I::shop_rate},
       {"shop_title", "shop_title", &I::shop_title},
   });
-  static constexpr std::array kMarkers = std::to_array<LeafSpec<XML>>({
+  static constexpr std::array kMarkers = std::to_array<ElementName<XML>>({
       {"taobaokeShop", "taobaokeShop", &XML::taobaokeShop},
   });
 

@@ -139,8 +139,8 @@ std::vector<pid_t> ProcessesWith(const std::vector<std::string>& words) {
     if (pid <= 0) continue;
     std::string cmdline = ReadFile("/proc/" + std::string(entry->d_name) + "/cmdline");
     std::vector<std::string> args;
-    std::istringstream parts(cmdline);
-    for (std::string arg; std::getline(parts, arg, '\0');) args.push_back(arg);
+    std::istringstream args_text(cmdline);
+    for (std::string arg; std::getline(args_text, arg, '\0');) args.push_back(arg);
     const bool all = std::all_of(words.begin(), words.end(), [&](const std::string& w) {
       return std::any_of(args.begin(), args.end(),
                          [&](const std::string& a) { return a == w || a.ends_with("/" + w); });

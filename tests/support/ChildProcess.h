@@ -52,7 +52,7 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds limit = std::chron
 int UnusedLoopbackPort();
 
 // Process ids of running processes whose command line holds every one of
-// `words` as a whole argument (or as the last part of a path).
+// `words` as a whole argument (or as the last component of a path).
 std::vector<pid_t> ProcessesWith(const std::vector<std::string>& words);
 
 }  // namespace orvalen::test

@@ -1,4 +1,4 @@
-// Template parts of ChildProcess.h.
+// Template definitions of ChildProcess.h.
 #pragma once
 
 #include <thread>
