@@ -82,10 +82,8 @@ void PageWriter::LoadFinished(bool ok) {
 }
 
 void PageWriter::Write(const std::string& html) {
-  ++number_;
   if (state_ == State::kLoadingOwn || state_ == State::kLoadingOther) {
     waiting_ = html;  // written once the load under way has finished
-    --number_;        // it is numbered when written
     return;
   }
   const bool is_page = html.starts_with(kPageHead) && html.ends_with(kPageTail) &&
@@ -106,6 +104,7 @@ void PageWriter::Blank() {
 
 void PageWriter::Load(const std::string& text) {
   const QString html = QString::fromStdString(text);
+  ++number_;
   page_->ExpectOwnPage(html);
   state_ = State::kLoadingOwn;
   view_->setHtml(html);
@@ -126,7 +125,7 @@ void PageWriter::Replace(const std::string& html) {
                              "  return true;"
                              "})();")
                              .arg(ScriptString(content));
-  const int number = number_;
+  const int number = ++number_;
   page_->runJavaScript(script, QWebEngineScript::ApplicationWorld,
                        [self = QPointer(this), html, number](const QVariant& written) {
                          // No result at all: the page went away first.
@@ -138,7 +137,6 @@ void PageWriter::Replace(const std::string& html) {
 
 void PageWriter::Rewrite(const std::string& html, int number, bool written) {
   if (written || number != number_) return;
-  --number_;  // Write numbers it again
   state_ = State::kNone;
   Write(html);
 }
