@@ -6,7 +6,7 @@
 #include <chrono>
 #include <thread>
 
-#include "sandbox/GatewayCalls.h"
+#include "sandbox/AnswerWriter.h"
 
 namespace orvalen::sandbox {
 namespace {
@@ -103,7 +103,7 @@ void ApplyFault(const Fault& fault, const std::string& body, const std::string& 
   } else if (fault.kind == "bomb") {
     res.set_content(Bomb(), kXml);
   } else if (fault.kind == "error") {
-    res.set_content(ErrorAnswer(fault.code, "Sandbox fault"), kXml);
+    res.set_content(RefusalText(AnswerStyle::V1Xml, fault.code, "Sandbox fault"), kXml);
   } else if (fault.kind == "slow") {
     Wait(std::chrono::seconds(5), stopping);
     res.set_content(body, kXml);

@@ -25,8 +25,14 @@ Call FindCall(std::string_view method) {
   return nullptr;
 }
 
-GatewayAnswer Refused(int code, const std::string& message) {
-  return {ErrorAnswer(code, message), std::to_string(code)};
+GatewayAnswer Refused(AnswerStyle style, int code, const std::string& message) {
+  return {RefusalText(style, code, message), std::to_string(code), ContentTypeOf(style)};
+}
+
+// A format the requested version offers: XML always, JSON from v2.0 on.
+bool FormatOffered(const Params& params, AnswerStyle style) {
+  const std::string format = Param(params, "format");
+  return format.empty() || format == "xml" || (format == "json" && style == AnswerStyle::V2Json);
 }
 
 }  // namespace
@@ -38,31 +44,40 @@ Gateway::Gateway(const Catalogue& catalogue, GatewayOptions options)
 
 Gateway::~Gateway() = default;
 
+GatewayAnswer Gateway::Handle(const GatewayRequest& request) const {
+  const RequestParams read = ReadParams(request);
+  if (!read.duplicate.empty()) {
+    return Refused(StyleOf(read.params), 41, "Invalid arguments:" + read.duplicate);
+  }
+  return Handle(read.params);
+}
+
 GatewayAnswer Gateway::Handle(const Params& params) const {
-  if (Param(params, "app_key") != options_.app_key) return Refused(29, "Invalid app Key");
+  const AnswerStyle style = StyleOf(params);
+  if (Param(params, "app_key") != options_.app_key) return Refused(style, 29, "Invalid app Key");
   const auto sent_at = ParseChinaTime(Param(params, "timestamp"));
   const auto now = options_.clock();
   if (!sent_at || *sent_at < now - kClockSkew || *sent_at > now + kClockSkew) {
-    return Refused(31, "Invalid timestamp");
+    return Refused(style, 31, "Invalid timestamp");
   }
   switch (CheckSignature(params, options_.app_secret)) {
     case SignatureCheck::Valid:
       break;
     case SignatureCheck::UnknownMethod:
-      return Refused(41, "Invalid arguments:sign_method");
+      return Refused(style, 41, "Invalid arguments:sign_method");
     case SignatureCheck::Invalid:
-      return Refused(25, "Invalid signature");
+      return Refused(style, 25, "Invalid signature");
   }
   const std::string method = Param(params, "method");
-  if (method.empty()) return Refused(40, "Missing required arguments:method");
+  if (method.empty()) return Refused(style, 40, "Missing required arguments:method");
   const Call call = FindCall(method);
-  if (call == nullptr) return Refused(22, "Invalid method");
-  const std::string format = Param(params, "format");
-  if (!format.empty() && format != "xml") return Refused(41, "Invalid arguments:format");
+  if (call == nullptr) return Refused(style, 22, "Invalid method");
+  if (!FormatOffered(params, style)) return Refused(style, 41, "Invalid arguments:format");
 
-  const CallResult result = call({catalogue_, params, options_.base_url, *search_});
-  if (result.code != 0) return Refused(result.code, result.message);
-  return {result.body, "ok"};
+  const std::unique_ptr<AnswerWriter> answer = MakeAnswerWriter(style, method);
+  const CallResult result = call({catalogue_, params, options_.base_url, *search_, *answer});
+  if (result.code != 0) return Refused(style, result.code, result.message);
+  return {answer->Finish(), "ok", ContentTypeOf(style)};
 }
 
 }  // namespace orvalen::sandbox

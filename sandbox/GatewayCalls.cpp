@@ -5,20 +5,19 @@
 #include "marketdata/CreditGrades.h"
 #include "sandbox/AnswerSupport.h"
 #include "sandbox/ItemSearch.h"
-#include "sandbox/XmlWriter.h"
 
 namespace orvalen::sandbox {
 namespace {
 
-void WriteCategory(XmlWriter& w, const FieldSet& f, const Category& c) {
-  w.Open("item_cat");
-  if (f.Has("cid")) w.Leaf("cid", std::to_string(c.cid));
-  if (f.Has("parent_cid")) w.Leaf("parent_cid", std::to_string(c.parent_cid));
-  if (f.Has("name")) w.CData("name", c.name);
-  if (f.Has("is_parent")) w.Leaf("is_parent", c.is_parent ? "true" : "false");
-  if (f.Has("status")) w.Leaf("status", "normal");
-  if (f.Has("sort_order")) w.Leaf("sort_order", std::to_string(c.sort_order));
-  w.Close("item_cat");
+void WriteCategory(AnswerWriter& w, const FieldSet& f, const Category& c) {
+  w.Entry();
+  if (f.Has("cid")) w.Number("cid", c.cid);
+  if (f.Has("parent_cid")) w.Number("parent_cid", c.parent_cid);
+  if (f.Has("name")) w.Markup("name", c.name);
+  if (f.Has("is_parent")) w.Boolean("is_parent", c.is_parent);
+  if (f.Has("status")) w.Text("status", "normal");
+  if (f.Has("sort_order")) w.Number("sort_order", c.sort_order);
+  w.Close();
 }
 
 // The request values of an item search, or the name of the first bad one.
@@ -75,42 +74,34 @@ ParsedQuery ParseItemFilter(const Params& p) {
   return out;
 }
 
-void WriteItem(XmlWriter& w, const CallContext& ctx, const FieldSet& f, const Item& item,
+void WriteItem(AnswerWriter& w, const CallContext& ctx, const FieldSet& f, const Item& item,
                const std::vector<std::string>& terms, const std::string& affiliate) {
   const Seller& seller = ctx.catalogue.sellers()[item.seller];
   const std::string iid = std::to_string(item.iid);
   const long commission = item.price_cents * item.commission_rate / 10000;
-  w.Open("taobaokeItem");
-  if (f.Has("iid")) w.Leaf("iid", iid);
-  if (f.Has("title")) w.CData("title", Highlight(item.title, item.folded_title, terms));
-  if (f.Has("nick")) w.CData("nick", seller.nick);
-  if (f.Has("pic_url")) w.Leaf("pic_url", ctx.base_url + "/pic/" + iid + ".gif");
-  if (f.Has("price")) w.Leaf("price", Money(item.price_cents));
+  // The platform gives the old `iid` as text and `num_iid` as a number, and
+  // the commission figures as text.
+  w.Entry();
+  if (f.Has("iid")) w.Text("iid", iid);
+  if (f.Has("num_iid")) w.Number("num_iid", item.iid);
+  if (f.Has("title")) w.Markup("title", Highlight(item.title, item.folded_title, terms));
+  if (f.Has("nick")) w.Markup("nick", seller.nick);
+  if (f.Has("pic_url")) w.Text("pic_url", ctx.base_url + "/pic/" + iid + ".gif");
+  if (f.Has("price")) w.Text("price", Money(item.price_cents));
   if (f.Has("click_url")) {
-    w.Leaf("click_url", ctx.base_url + "/click?iid=" + iid + "&nick=" + UrlEncode(affiliate) +
+    w.Text("click_url", ctx.base_url + "/click?iid=" + iid + "&nick=" + UrlEncode(affiliate) +
                             "&e=" + LinkToken(iid + affiliate));
   }
-  if (f.Has("commission")) w.Leaf("commission", Money(commission));
-  if (f.Has("commission_rate")) w.Leaf("commission_rate", std::to_string(item.commission_rate));
-  if (f.Has("commission_num")) w.Leaf("commission_num", std::to_string(item.commission_num));
+  if (f.Has("commission")) w.Text("commission", Money(commission));
+  if (f.Has("commission_rate")) w.Text("commission_rate", std::to_string(item.commission_rate));
+  if (f.Has("commission_num")) w.Text("commission_num", std::to_string(item.commission_num));
   if (f.Has("commission_volume")) {
-    w.Leaf("commission_volume", Money(commission * item.commission_num));
+    w.Text("commission_volume", Money(commission * item.commission_num));
   }
-  w.Close("taobaokeItem");
+  w.Close();
 }
 
 }  // namespace
-
-std::string CompleteAnswer(XmlWriter& w) {
-  w.Comment("sandbox01.loopback");  // the real gateway appended a comment after its answers
-  return w.Take();
-}
-
-std::string ErrorAnswer(int code, const std::string& message) {
-  XmlWriter w;
-  w.Open("error_rsp").Leaf("code", std::to_string(code)).Leaf("msg", message).Close("error_rsp");
-  return CompleteAnswer(w);
-}
 
 CallResult ItemCatsGet(const CallContext& ctx) {
   const std::string parent = Param(ctx.params, "parent_cid");
@@ -130,11 +121,10 @@ CallResult ItemCatsGet(const CallContext& ctx) {
   }
   const std::string fields = Param(ctx.params, "fields");
   const FieldSet f(fields.empty() ? "cid,parent_cid,name,is_parent" : fields);
-  XmlWriter w;
-  w.Open("rsp");
-  for (const Category* c : found) WriteCategory(w, f, *c);
-  w.Close("rsp");
-  return {0, {}, CompleteAnswer(w)};
+  ctx.answer.BeginList("item_cats", "item_cat");
+  for (const Category* c : found) WriteCategory(ctx.answer, f, *c);
+  ctx.answer.EndList();
+  return {};
 }
 
 CallResult TaobaokeItemsGet(const CallContext& ctx) {
@@ -151,11 +141,12 @@ CallResult TaobaokeItemsGet(const CallContext& ctx) {
 
   const SearchPage page = ctx.search.Search(parsed.query);
   const FieldSet f(fields);
-  XmlWriter w;
-  w.Open("rsp").Leaf("totalResults", std::to_string(page.total));
+  AnswerWriter& w = ctx.answer;
+  w.Number({"total_results", "totalResults"}, page.total);
+  w.BeginList("taobaoke_items", {"taobaoke_item", "taobaokeItem"});
   for (const Item* item : page.items) WriteItem(w, ctx, f, *item, parsed.query.terms, affiliate);
-  w.Close("rsp");
-  return {0, {}, CompleteAnswer(w)};
+  w.EndList();
+  return {};
 }
 
 }  // namespace orvalen::sandbox

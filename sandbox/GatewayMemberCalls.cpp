@@ -3,37 +3,36 @@
 
 #include "sandbox/AnswerSupport.h"
 #include "sandbox/GatewayCalls.h"
-#include "sandbox/XmlWriter.h"
 
 namespace orvalen::sandbox {
 namespace {
 
-void WriteCredit(XmlWriter& w, const FieldSet& f, std::string_view element, const Credit& c) {
+void WriteCredit(AnswerWriter& w, const FieldSet& f, const char* element, const Credit& c) {
   if (!f.HasAnyOf(element)) return;
   w.Open(element);
-  if (f.HasChild(element, "level")) w.Leaf("level", std::to_string(c.level));
-  if (f.HasChild(element, "score")) w.Leaf("score", std::to_string(c.score));
-  if (f.HasChild(element, "good_num")) w.Leaf("good_num", std::to_string(c.good_num));
-  if (f.HasChild(element, "total_num")) w.Leaf("total_num", std::to_string(c.total_num));
-  w.Close(element);
+  if (f.HasChild(element, "level")) w.Number("level", c.level);
+  if (f.HasChild(element, "score")) w.Number("score", c.score);
+  if (f.HasChild(element, "good_num")) w.Number("good_num", c.good_num);
+  if (f.HasChild(element, "total_num")) w.Number("total_num", c.total_num);
+  w.Close();
 }
 
-void WriteUser(XmlWriter& w, const FieldSet& f, const Seller& s) {
-  w.Open("user");
-  if (f.Has("sex")) w.Leaf("sex", s.sex);
-  if (f.Has("nick")) w.CData("nick", s.nick);
+void WriteUser(AnswerWriter& w, const FieldSet& f, const Seller& s) {
+  w.Entry();
+  if (f.Has("sex")) w.Text("sex", s.sex);
+  if (f.Has("nick")) w.Markup("nick", s.nick);
   if (f.HasAnyOf("location")) {
     w.Open("location");
-    if (f.HasChild("location", "city")) w.Leaf("city", s.city);
-    if (f.HasChild("location", "state")) w.Leaf("state", s.state);
-    w.Close("location");
+    if (f.HasChild("location", "city")) w.Text("city", s.city);
+    if (f.HasChild("location", "state")) w.Text("state", s.state);
+    w.Close();
   }
-  if (f.Has("user_id")) w.Leaf("user_id", std::to_string(s.user_id));
-  if (f.Has("created")) w.Leaf("created", s.created);
-  if (f.Has("last_visit")) w.Leaf("last_visit", s.last_visit);
+  if (f.Has("user_id")) w.Number("user_id", s.user_id);
+  if (f.Has("created")) w.Text("created", s.created);
+  if (f.Has("last_visit")) w.Text("last_visit", s.last_visit);
   WriteCredit(w, f, "buyer_credit", s.buyer_credit);
   WriteCredit(w, f, "seller_credit", s.seller_credit);
-  w.Close("user");
+  w.Close();
 }
 
 std::string Link(const CallContext& ctx, std::string_view path, const std::string& query) {
@@ -49,15 +48,14 @@ CallResult UsersGet(const CallContext& ctx) {
   if (nicks.empty()) return CallResult::Missing("nicks");
   const FieldSet f(fields);
   std::vector<std::string> seen;  // each member once, in the order first asked
-  XmlWriter w;
-  w.Open("rsp");
+  ctx.answer.BeginList("users", "user");
   for (const std::string& nick : SplitList(nicks)) {
     if (std::find(seen.begin(), seen.end(), nick) != seen.end()) continue;
     seen.push_back(nick);
-    if (const Seller* s = ctx.catalogue.FindSeller(nick)) WriteUser(w, f, *s);
+    if (const Seller* s = ctx.catalogue.FindSeller(nick)) WriteUser(ctx.answer, f, *s);
   }
-  w.Close("rsp");
-  return {0, {}, CompleteAnswer(w)};
+  ctx.answer.EndList();
+  return {};
 }
 
 CallResult ShopGet(const CallContext& ctx) {
@@ -66,23 +64,21 @@ CallResult ShopGet(const CallContext& ctx) {
   const std::string nick = Param(ctx.params, "nick");
   if (nick.empty()) return CallResult::Missing("nick");
   const FieldSet f(fields);
-  XmlWriter w;
-  w.Open("rsp");
+  AnswerWriter& w = ctx.answer;
   if (const Seller* s = ctx.catalogue.FindSeller(nick)) {
     w.Open("shop");
-    if (f.Has("sid")) w.Leaf("sid", std::to_string(s->sid));
-    if (f.Has("cid")) w.Leaf("cid", std::to_string(s->shop_cid));
-    if (f.Has("nick")) w.CData("nick", s->nick);
-    if (f.Has("title")) w.CData("title", s->shop_title);
-    if (f.Has("desc")) w.CData("desc", s->shop_desc);
-    if (f.Has("bulletin")) w.CData("bulletin", s->bulletin);
-    if (f.Has("created")) w.Leaf("created", s->shop_created);
-    if (f.Has("pic_path")) w.Leaf("pic_path", "/shop/" + std::to_string(s->sid) + ".gif");
-    if (f.Has("modified")) w.Leaf("modified", s->shop_modified);
-    w.Close("shop");
+    if (f.Has("sid")) w.Number("sid", s->sid);
+    if (f.Has("cid")) w.Number("cid", s->shop_cid);
+    if (f.Has("nick")) w.Markup("nick", s->nick);
+    if (f.Has("title")) w.Markup("title", s->shop_title);
+    if (f.Has("desc")) w.Markup("desc", s->shop_desc);
+    if (f.Has("bulletin")) w.Markup("bulletin", s->bulletin);
+    if (f.Has("created")) w.Text("created", s->shop_created);
+    if (f.Has("pic_path")) w.Text("pic_path", "/shop/" + std::to_string(s->sid) + ".gif");
+    if (f.Has("modified")) w.Text("modified", s->shop_modified);
+    w.Close();
   }
-  w.Close("rsp");
-  return {0, {}, CompleteAnswer(w)};
+  return {};
 }
 
 CallResult TaobaokeShopsConvert(const CallContext& ctx) {
@@ -99,22 +95,24 @@ CallResult TaobaokeShopsConvert(const CallContext& ctx) {
     if (const Seller* s = ctx.catalogue.FindShop(*sid)) shops.push_back(s);
   }
   const FieldSet f(fields);
-  XmlWriter w;
-  w.Open("rsp");
+  AnswerWriter& w = ctx.answer;
+  w.BeginList("taobaoke_shops", {"taobaoke_shop", "taobaokeShop"});
   for (const Seller* s : shops) {
     const std::string sid = std::to_string(s->sid);
-    w.Open("taobaokeShop");
-    if (f.Has("user_id")) w.Leaf("user_id", std::to_string(s->user_id));
-    if (f.Has("shop_title")) w.CData("shop_title", s->shop_title);
+    w.Entry();
+    if (f.Has("user_id")) w.Number("user_id", s->user_id);
+    if (f.Has("shop_title")) w.Markup("shop_title", s->shop_title);
     if (f.Has("click_url")) {
-      w.Leaf("click_url", Link(ctx, "/shop", "sid=" + sid + "&nick=" + UrlEncode(affiliate)));
+      w.Text("click_url", Link(ctx, "/shop", "sid=" + sid + "&nick=" + UrlEncode(affiliate)));
     }
-    // One element whose name holds the dot, as the client reads it.
-    if (f.Has("shop_commission.rate")) w.Leaf("shop_commission.rate", "5.50");
-    w.Close("taobaokeShop");
+    // v1.0: one element whose name holds the dot, as the program reads it.
+    if (f.Has("shop_commission.rate")) {
+      w.Text({"commission_rate", "shop_commission.rate"}, "5.50");
+    }
+    w.Close();
   }
-  w.Close("rsp");
-  return {0, {}, CompleteAnswer(w)};
+  w.EndList();
+  return {};
 }
 
 CallResult TaobaokeListurlGet(const CallContext& ctx) {
@@ -122,12 +120,12 @@ CallResult TaobaokeListurlGet(const CallContext& ctx) {
   if (affiliate.empty()) return CallResult::Missing("nick");
   const std::string q = Param(ctx.params, "q");
   if (q.empty()) return CallResult::Missing("q");
-  XmlWriter w;
-  w.Open("rsp").Open("taobaokeItem");
-  w.Leaf("list_url_by_q",
+  AnswerWriter& w = ctx.answer;
+  w.Open({"taobaoke_item", "taobaokeItem"});
+  w.Text("list_url_by_q",
          Link(ctx, "/list", "q=" + UrlEncode(q) + "&nick=" + UrlEncode(affiliate)));
-  w.Close("taobaokeItem").Close("rsp");
-  return {0, {}, CompleteAnswer(w)};
+  w.Close();
+  return {};
 }
 
 }  // namespace orvalen::sandbox

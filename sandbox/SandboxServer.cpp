@@ -14,16 +14,21 @@ namespace {
 
 constexpr std::size_t kThreads = 64;
 
-// "ok" for a good answer, the error code for a refusal, the status otherwise.
-std::string Outcome(const httplib::Request& req, const httplib::Response& res) {
-  if (req.path == "/router/rest" && res.status == 200) {
-    constexpr std::string_view kError = "<error_rsp><code>";
-    const std::size_t at = res.body.find(kError);
-    if (at == std::string::npos) return "ok";
-    const std::size_t from = at + kError.size();
-    return res.body.substr(from, res.body.find('<', from) - from);
+// The gateway names its outcome in this header: "ok" or the refusal's code.
+constexpr const char* kOutcomeHeader = "X-Sandbox-Outcome";
+
+// The gateway's outcome for its answers, "ok" or the status otherwise.
+std::string Outcome(const httplib::Response& res) {
+  if (res.status == 200 && res.has_header(kOutcomeHeader)) {
+    return res.get_header_value(kOutcomeHeader);
   }
   return res.status == 200 ? "ok" : std::to_string(res.status);
+}
+
+// The part of a request target after "?".
+std::string_view QueryOf(const std::string& target) {
+  const std::size_t mark = target.find('?');
+  return mark == std::string::npos ? std::string_view() : std::string_view(target).substr(mark + 1);
 }
 
 std::string Redact(std::string text, const std::string& secret) {
@@ -107,12 +112,14 @@ void SandboxServer::Route() {
   constexpr const char* kXml = "text/xml; charset=utf-8";
   constexpr const char* kHtml = "text/html; charset=utf-8";
 
-  const auto gateway = [this, kXml](const httplib::Request& req, httplib::Response& res) {
-    const std::string answer = impl_->gateway->Handle(req.params).body;
+  const auto gateway = [this](const httplib::Request& req, httplib::Response& res) {
+    const GatewayAnswer answer = impl_->gateway->Handle(
+        GatewayRequest{QueryOf(req.target), req.body, req.get_header_value("Content-Type")});
     if (const Fault* f = FindFault(options_.faults, req.get_param_value("method"))) {
-      ApplyFault(*f, answer, base_url() + "/moved", stopping_, res);
+      ApplyFault(*f, answer.body, base_url() + "/moved", stopping_, res);
     } else {
-      res.set_content(answer, kXml);
+      res.set_header(kOutcomeHeader, answer.outcome);
+      res.set_content(answer.body, answer.content_type);
     }
   };
   http.Get("/router/rest", gateway);
@@ -164,7 +171,7 @@ void SandboxServer::Route() {
     landing(res, ListLanding(req.params));
   });
   http.set_logger([this](const httplib::Request& req, const httplib::Response& res) {
-    Log(req.method + " " + req.target + " " + Outcome(req, res));
+    Log(req.method + " " + req.target + " " + Outcome(res));
   });
 }
 

@@ -14,6 +14,13 @@ XmlWriter& XmlWriter::Open(std::string_view name) {
   return *this;
 }
 
+XmlWriter& XmlWriter::OpenMarked(std::string_view name, std::string_view attribute,
+                                 std::string_view value) {
+  out_.append("<").append(name).append(" ").append(attribute).append("=\"");
+  out_.append(EscapeMarkup(value)).append("\">");
+  return *this;
+}
+
 XmlWriter& XmlWriter::Close(std::string_view name) {
   out_.append("</").append(name).append(">");
   return *this;

@@ -15,6 +15,8 @@ class XmlWriter {
   XmlWriter();
 
   XmlWriter& Open(std::string_view name);
+  // An opening tag with one attribute, its value escaped.
+  XmlWriter& OpenMarked(std::string_view name, std::string_view attribute, std::string_view value);
   XmlWriter& Close(std::string_view name);
   XmlWriter& Leaf(std::string_view name, std::string_view text);   // text escaped
   XmlWriter& CData(std::string_view name, std::string_view text);  // text in CDATA
