@@ -22,6 +22,9 @@ std::string EscapeMarkup(std::string_view text) {
       case '\'':
         out += "&#39;";
         break;
+      case '\r':  // a parser turns a bare CR into LF
+        out += "&#13;";
+        break;
       default:
         out.push_back(c);
     }

@@ -1,5 +1,6 @@
 // EscapeMarkup: text made safe for XML or HTML element content and quoted
-// attribute values: &, <, >, " and ' become character references.
+// attribute values: &, <, >, " and ' become character references, and so
+// does a carriage return, which a parser would otherwise read as a line feed.
 #pragma once
 
 #include <string>

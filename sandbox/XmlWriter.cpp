@@ -33,6 +33,8 @@ XmlWriter& XmlWriter::Leaf(std::string_view name, std::string_view text) {
 }
 
 XmlWriter& XmlWriter::CData(std::string_view name, std::string_view text) {
+  // A parser reads a CR inside CDATA as a line feed: such text goes escaped.
+  if (text.find('\r') != std::string_view::npos) return Leaf(name, text);
   Open(name);
   out_.append("<![CDATA[");
   // "]]>" cannot stand inside a CDATA section: split it across two sections.

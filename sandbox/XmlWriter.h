@@ -19,7 +19,8 @@ class XmlWriter {
   XmlWriter& OpenMarked(std::string_view name, std::string_view attribute, std::string_view value);
   XmlWriter& Close(std::string_view name);
   XmlWriter& Leaf(std::string_view name, std::string_view text);   // text escaped
-  XmlWriter& CData(std::string_view name, std::string_view text);  // text in CDATA
+  // Text in CDATA, or escaped when it holds a carriage return.
+  XmlWriter& CData(std::string_view name, std::string_view text);
   XmlWriter& Comment(std::string_view text);
 
   std::string Take() { return std::move(out_); }
