@@ -96,6 +96,17 @@ std::optional<std::string> XmlNode::Text() const {
   return std::string(View(c->content));
 }
 
+std::optional<std::string> XmlNode::Attribute(std::string_view name) const {
+  if (node_->type != XML_ELEMENT_NODE) return std::nullopt;
+  for (const xmlAttr* a = node_->properties; a != nullptr; a = a->next) {
+    if (View(a->name) != name) continue;
+    const xmlNode* text = a->children;
+    return text != nullptr && text->type == XML_TEXT_NODE ? std::string(View(text->content))
+                                                          : std::string();
+  }
+  return std::nullopt;
+}
+
 void InitialiseXmlLibrary() {
   static std::once_flag once;
   std::call_once(once, [] { xmlInitParser(); });

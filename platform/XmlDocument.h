@@ -41,6 +41,8 @@ class XmlNode {
   // "" without children; the value of a sole text or CDATA child; nullopt for
   // anything else (child elements, several pieces, entity references).
   std::optional<std::string> Text() const;
+  // The value of an element's attribute, nullopt when it has none of that name.
+  std::optional<std::string> Attribute(std::string_view name) const;
 
  private:
   _xmlNode* node_;

@@ -75,6 +75,16 @@ TEST(XmlDocumentTest, FindMatchesWholeCaseSensitiveNamesAndTakesTheFirst) {
   EXPECT_FALSE(root.Child(0)->Find("x"));  // a comment has no elements
 }
 
+TEST(XmlDocumentTest, AttributesByNameOnElementsOnly) {
+  XmlDocument doc;
+  const XmlNode root = ParseRoot(doc, "<r list=\"true\" q='a &amp; b' e=\"\"><!--c--></r>");
+  EXPECT_EQ(root.Attribute("list"), "true");
+  EXPECT_EQ(root.Attribute("q"), "a & b");
+  EXPECT_EQ(root.Attribute("e"), "");
+  EXPECT_FALSE(root.Attribute("List"));
+  EXPECT_FALSE(root.Child(0)->Attribute("list"));  // a comment has none
+}
+
 TEST(XmlDocumentTest, DecodesTheDeclaredEncoding) {
   XmlDocument doc;
   // 中文 in GBK and in GB2312 is D6 D0 CE C4.
