@@ -10,36 +10,15 @@
 #include "platform/XmlDocument.h"
 #include "sandbox/Gateway.h"
 #include "sandbox/ItemSearch.h"
+#include "support/GatewayFixture.h"
 
 namespace orvalen::sandbox {
 namespace {
 
 using namespace std::chrono;
 
-const system_clock::time_point kNow = sys_days{2010y / 6 / 1} + 1h + 5min + 3s;
-
-class SandboxGatewayTest : public ::testing::Test {
+class SandboxGatewayTest : public GatewayFixture {
  protected:
-  static void SetUpTestSuite() { catalogue = new Catalogue(Catalogue::Generate(7, 3000)); }
-  static void TearDownTestSuite() { delete catalogue; }
-
-  SandboxGatewayTest()
-      : gateway(*catalogue, {"key", "secret", "http://sandbox:1", [] { return kNow; }}) {}
-
-  // A signed request for `method` with the given call parameters.
-  Params Request(const std::string& method, Params call) const {
-    Params p = std::move(call);
-    p.emplace("app_key", "key");
-    p.emplace("method", method);
-    p.emplace("timestamp", "2010-06-01 09:05:03");
-    p.emplace("v", "1.0");
-    p.emplace("format", "xml");
-    p.emplace("sign", ExpectedSignature(p, "secret"));
-    return p;
-  }
-  GatewayAnswer Call(const std::string& method, Params call) const {
-    return gateway.Handle(Request(method, std::move(call)));
-  }
   XmlNode Parse(const GatewayAnswer& a) {
     EXPECT_TRUE(doc.Parse(a.body)) << a.body;
     return *doc.Root();
@@ -49,11 +28,8 @@ class SandboxGatewayTest : public ::testing::Test {
     return node ? node->Text().value_or("<markup>") : "<absent>";
   }
 
-  static Catalogue* catalogue;
-  Gateway gateway;
   XmlDocument doc;
 };
-Catalogue* SandboxGatewayTest::catalogue = nullptr;
 
 TEST_F(SandboxGatewayTest, RefusesBadKeysTimesSignaturesAndCalls) {
   const Params good = Request("taobao.itemcats.get", {{"parent_cid", "0"}});
