@@ -20,6 +20,8 @@ constexpr const char* kUsage =
     "  shop NICK                    shop lookup\n"
     "  convert SIDS                 affiliate shop conversion, credited to the built-in member\n"
     "  listurl KEYWORD              affiliate list URL, credited to the built-in member\n"
+    "Output: one TAB-separated line per entry, a backslash, TAB, line feed or carriage\n"
+    "return in a value written as \\\\, \\t, \\n or \\r; --json: a JSON array of objects.\n"
     "The configuration document: --config URL, else $ORVALEN_CONFIG_URL, else the built-in\n"
     "address. Exit status: 0 success, 1 the call failed, 2 usage error.\n";
 

@@ -1,7 +1,7 @@
 #include "cli/RowPrinter.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <nlohmann/json.hpp>
 
 namespace orvalen {
 namespace {
@@ -17,44 +17,16 @@ std::vector<Row>::const_iterator EndOfRows(const std::vector<Row>& rows) {
 
 }  // namespace
 
-void PrintTsv(const std::vector<Row>& rows, std::ostream& out) {
-  for (auto it = rows.begin(); it != EndOfRows(rows); ++it) {
-    bool first = true;
-    for (const auto& field : *it) {
-      if (!first) out << '\t';
-      out << field.second;
-      first = false;
-    }
-    out << '\n';
-  }
-}
-
-void PrintJson(const std::vector<Row>& rows, std::ostream& out) {
-  out << '[';
-  const auto end = EndOfRows(rows);
-  for (auto it = rows.begin(); it != end; ++it) {
-    out << (it == rows.begin() ? "\n  {" : ",\n  {");
-    bool first = true;
-    for (const auto& [name, value] : *it) {
-      out << (first ? "" : ", ") << '"' << JsonEscape(name) << "\": \"" << JsonEscape(value) << '"';
-      first = false;
-    }
-    out << '}';
-  }
-  out << (rows.begin() == end ? "]\n" : "\n]\n");
-}
-
-std::string JsonEscape(const std::string& text) {
+std::string TsvEscape(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
+  for (const char c : text) {
     switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
       case '\\':
         out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
         break;
       case '\n':
         out += "\\n";
@@ -62,20 +34,34 @@ std::string JsonEscape(const std::string& text) {
       case '\r':
         out += "\\r";
         break;
-      case '\t':
-        out += "\\t";
-        break;
       default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out.push_back(ch);  // UTF-8 passes through unchanged
-        }
+        out.push_back(c);
     }
   }
   return out;
+}
+
+void PrintTsv(const std::vector<Row>& rows, std::ostream& out) {
+  for (auto it = rows.begin(); it != EndOfRows(rows); ++it) {
+    bool first = true;
+    for (const auto& field : *it) {
+      if (!first) out << '\t';
+      out << TsvEscape(field.second);
+      first = false;
+    }
+    out << '\n';
+  }
+}
+
+void PrintJson(const std::vector<Row>& rows, std::ostream& out) {
+  using Json = nlohmann::ordered_json;  // fields in the order of the row
+  Json array = Json::array();
+  for (auto it = rows.begin(); it != EndOfRows(rows); ++it) {
+    Json& object = array.emplace_back(Json::object());
+    for (const auto& [name, value] : *it) object[name] = value;
+  }
+  // Answers are UTF-8; a stray bad byte becomes U+FFFD rather than an error.
+  out << array.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 }  // namespace orvalen

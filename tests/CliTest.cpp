@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <vector>
 
@@ -12,6 +13,8 @@
 
 namespace orvalen {
 namespace {
+
+using Json = nlohmann::ordered_json;
 
 // A configuration server and gateway in one: /cfg names /router/rest as the
 // gateway of every call; the gateway answers by method.
@@ -102,17 +105,69 @@ TEST_F(CliTest, ShopConvertAndListurl) {
   EXPECT_EQ(test::ValueOf(LastQuery(), "sids"), "1001");
   EXPECT_EQ(test::PercentDecode(test::ValueOf(LastQuery(), "nick")), "peldrun");
   ASSERT_EQ(Run({"--json", "listurl", "手机"}), 0);
-  EXPECT_EQ(out.str(), "[\n  {\"list_url_by_q\": \"http://s.click/list\"}\n]\n");
+  EXPECT_EQ(Json::parse(out.str()), Json::parse(R"([{"list_url_by_q": "http://s.click/list"}])"));
   EXPECT_EQ(test::PercentDecode(test::ValueOf(LastQuery(), "q")), "手机");
 }
 
-TEST_F(CliTest, JsonEscapesAndPrintsAnEmptyArrayForNoEntries) {
-  ASSERT_EQ(Run({"--json", "items", "--keyword", "MP3"}), 0);
-  EXPECT_NE(out.str().find("\"title\": \"MP3 \\\"播放器\\\"\""), std::string::npos) << out.str();
-  EXPECT_NE(out.str().find("\"commission_volume\": \"\""), std::string::npos);
+// Undoes the TSV escapes of one field.
+std::string TsvUnescape(const std::string& field) {
+  std::string out;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] != '\\' || i + 1 == field.size()) {
+      out.push_back(field[i]);
+      continue;
+    }
+    const char c = field[++i];
+    out.push_back(c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c);
+  }
+  return out;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t from = 0;
+  for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + 1) {
+    parts.push_back(text.substr(from, at - from));
+  }
+  parts.push_back(text.substr(from));
+  return parts;
+}
+
+TEST_F(CliTest, AnyValueSurvivesTsvAndJsonOutput) {
+  const std::vector<std::string> titles = {"tab\there\nline\r\nend \\n back\\slash \"q\" 中文",
+                                           "\\\t\\t", "plain"};
+  answers["taobao.taobaoke.items.get"] =
+      "<r><totalResults>3</totalResults>"
+      "<taobaokeItem><iid>1</iid><title>tab&#9;here&#10;line&#13;&#10;end \\n back\\slash "
+      "&quot;q&quot; 中文</title><nick>n&#9;ick</nick></taobaokeItem>"
+      "<taobaokeItem><iid>2</iid><title><![CDATA[\\\t\\t]]></title></taobaokeItem>"
+      "<taobaokeItem><iid>3</iid><title>plain</title></taobaokeItem></r>";
+
+  ASSERT_EQ(Run({"--json", "items", "--keyword", "x"}), 0) << err.str();
+  const Json rows = Json::parse(out.str());
+  ASSERT_EQ(rows.size(), 3u) << out.str();
+  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i]["title"], titles[i]);
+  EXPECT_EQ(rows[0]["nick"], "n\tick");
+
+  ASSERT_EQ(Run({"items", "--keyword", "x"}), 0);
+  std::vector<std::string> lines = Split(out.str(), '\n');
+  ASSERT_EQ(lines.back(), "");  // the output ends with a line feed
+  lines.pop_back();
+  ASSERT_EQ(lines.size(), 3u) << out.str();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::vector<std::string> fields = Split(lines[i], '\t');
+    ASSERT_EQ(fields.size(), rows[i].size()) << lines[i];
+    std::size_t column = 0;
+    for (const auto& [name, value] : rows[i].items()) {
+      EXPECT_EQ(TsvUnescape(fields[column++]), value.get<std::string>()) << name;
+    }
+  }
+}
+
+TEST_F(CliTest, JsonPrintsAnEmptyArrayForNoEntries) {
   answers["taobao.taobaoke.items.get"] = "<r><totalResults>0</totalResults></r>";
   ASSERT_EQ(Run({"--json", "items", "--keyword", "nothing"}), 0);
-  EXPECT_EQ(out.str(), "[]\n");
+  EXPECT_EQ(Json::parse(out.str()), Json::array());
 }
 
 TEST_F(CliTest, FailuresExitOneWithTheReason) {
