@@ -267,9 +267,13 @@ TEST(AnswerWriterTest, TextOfAnyKindComesBackUnchanged) {
 
 TEST(AnswerWriterTest, JsonKeepsChineseAndReplacesBadUtf8) {
   const auto w = MakeAnswerWriter(AnswerStyle::V2Json, "taobao.shop.get");
-  w->Text("title", "中文\xff\xfe" "end");
+  w->Text("title",
+          "中文\xff\xfe"
+          "end");
   const std::string body = w->Finish();
-  EXPECT_EQ(Json::parse(body)["shop_get_response"]["title"], "中文\uFFFD\uFFFD" "end");
+  EXPECT_EQ(Json::parse(body)["shop_get_response"]["title"],
+            "中文\uFFFD\uFFFD"
+            "end");
   EXPECT_NE(body.find("中文"), std::string::npos);  // UTF-8 as it is, not \u escapes
 }
 
