@@ -1,0 +1,34 @@
+// SkinSheet: a skin's Qt style sheet, checked before the window uses it.
+// A skin may change how controls look (colours, backgrounds, borders,
+// padding, the images of arrows and branches, font weight and style), never
+// what they are: properties that set a control's Q_PROPERTYs (qproperty-*),
+// its size (width, height and their limits, except on sub-controls such as
+// ::down-arrow), its fonts or its icon size are left out. Images may come
+// only from the skin's own folder or from the program's resources (":/...");
+// relative paths are made absolute, since Qt would read them from the
+// working directory.
+//
+//   SkinSheetResult r = CheckSkinSheet(text, "/usr/share/orvalen/skins/dark");
+//   if (!r.parsed) ... r.error ...;      // "line 3: '}' without an open rule"
+//   window->setStyleSheet(QString::fromStdString(r.sheet));
+//   for (auto& part : r.ignored) ...;    // "line 7: image: url(/etc/x.png): outside ..."
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvalen {
+
+struct SkinSheetResult {
+  bool parsed = false;
+  std::string error;                 // why the text does not parse
+  std::string sheet;                 // what the window may use
+  std::vector<std::string> ignored;  // each part left out, with its line and the reason
+};
+
+// `folder` is the skin's folder: an absolute path, or a resource folder
+// (":/skins/light").
+SkinSheetResult CheckSkinSheet(std::string_view text, const std::string& folder);
+
+}  // namespace orvalen
