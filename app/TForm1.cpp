@@ -2,11 +2,13 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <cstdio>
 
 #include "app/AppIcon.h"
 #include "app/AppSettings.h"
@@ -55,6 +57,11 @@ void SetTextColour(QWidget* w, const QColor& colour) {
   w->setPalette(p);
 }
 
+SkinData::Warn SkinWarnings(std::function<void(const QString&)> diagnostics) {
+  if (diagnostics) return diagnostics;
+  return [](const QString& line) { std::fprintf(stderr, "orvalen: %s\n", qPrintable(line)); };
+}
+
 }  // namespace
 
 TForm1::TForm1(FormServices services, QWidget* parent)
@@ -65,7 +72,8 @@ TForm1::TForm1(FormServices services, QWidget* parent)
       TaobaokeListurl1(UiThreadHttp(services_.ui_call_limit)),
       TaobaoShop1(UiThreadHttp(services_.ui_call_limit)),
       TaobaokeShop1(UiThreadHttp(services_.ui_call_limit)),
-      XMLData1(UiThreadHttp(services_.ui_call_limit)) {
+      XMLData1(UiThreadHttp(services_.ui_call_limit)),
+      SkinData1(services_.skin, SkinWarnings(services_.diagnostics)) {
   if (!services_.browser) services_.browser = std::make_shared<DesktopBrowser>();
   if (!services_.warnings) services_.warnings = std::make_shared<QtWarningBox>();
   ui->setupUi(this);
@@ -136,6 +144,7 @@ void TForm1::StyleControls() {
   button_font.setPixelSize(13);
   ui->Button1->setFont(button_font);
   ui->Button2->setFont(button_font);
+  SkinData1.Apply(this);
 }
 
 // The credit grades, sort orders and locations of the search bar, and the
@@ -210,8 +219,9 @@ void TForm1::FormResize() {
   ui->TreeView1->resize(ui->TreeView1->width(), ch - 54);
   ui->GroupBox1->resize(cw - 240, ui->GroupBox1->height());
   ui->GroupBox3->resize(ui->GroupBox1->width(), ch - 75);
-  const QRect inner = ui->GroupBox3->contentsRect();
-  ui->WebBrowser1->resize(inner.width() - 6, inner.height() - 10);
+  // The group box's whole area, not its contents rectangle: that one
+  // depends on the style and the skin, and the view's size may not.
+  ui->WebBrowser1->resize(ui->GroupBox3->width() - 6, ui->GroupBox3->height() - 10);
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
@@ -241,10 +251,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::Enter:
     case QEvent::MouseMove:
       label->setCursor(Qt::PointingHandCursor);
-      SetTextColour(label, kLinkHover);
+      SetHover(label, true);
       return false;
     case QEvent::Leave:
-      SetTextColour(label, kLinkBlue);
+      SetHover(label, false);
       return false;
     case QEvent::MouseButtonRelease: {
       if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
@@ -254,6 +264,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     default:
       return false;
   }
+}
+
+// Without a skin the label's palette shows the state; a skin reads the
+// "hover" property.
+void TForm1::SetHover(QLabel* label, bool hover) {
+  SetTextColour(label, hover ? kLinkHover : kLinkBlue);
+  if (label->property("hover").toBool() == hover) return;
+  label->setProperty("hover", hover);
+  if (!SkinData1.sheet().isEmpty()) SkinData::Repolish(label);
 }
 
 QString TForm1::Caption() {

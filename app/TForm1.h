@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@
 #include "app/LinkDecision.h"
 #include "app/SearchJob.h"
 #include "app/SearchTiming.h"
+#include "app/SkinData.h"
 #include "app/WarningBox.h"
 #include "config/XMLData.h"
 #include "openapi/TaobaoCats.h"
@@ -32,6 +34,7 @@
 #include "openapi/TaobaokeListurl.h"
 #include "openapi/TaobaokeShop.h"
 
+class QLabel;
 class QTreeWidgetItem;
 namespace Ui {
 class TForm1;
@@ -54,6 +57,10 @@ struct FormServices {
   // configuration, a category expansion, each call of the seller chain, the
   // list URL).
   std::chrono::seconds ui_call_limit{15};
+  std::string skin;  // "" (the built-in skin), "dark", "none" or a skin file; see SkinData
+  // Warnings for whoever runs the program (a skin that cannot be used);
+  // null: standard error.
+  std::function<void(const QString& line)> diagnostics;
 };
 
 class TForm1 : public QMainWindow {
@@ -120,6 +127,7 @@ class TForm1 : public QMainWindow {
   void OpenOutside(const std::string& url);
   void Button2Click();
   void SetCaption(const QString& caption);
+  void SetHover(QLabel* label, bool hover);
   static QString Caption();  // the window's own caption
 
   std::unique_ptr<Ui::TForm1> ui;
@@ -132,6 +140,7 @@ class TForm1 : public QMainWindow {
   TTaobaoShop TaobaoShop1;
   TTaobaokeShop TaobaokeShop1;
   TXMLData XMLData1;
+  SkinData SkinData1;
 
   std::string ConfigUrl;
   TTaobaokeItem::Records item_;

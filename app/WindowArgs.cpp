@@ -8,19 +8,13 @@ namespace orvalen {
 namespace {
 
 // Options QGuiApplication and QApplication read themselves.
-constexpr std::array<std::string_view, 13> kToolkitValueOptions{"platform",
-                                                                "platformpluginpath",
-                                                                "platformtheme",
-                                                                "plugin",
-                                                                "qwindowgeometry",
-                                                                "qwindowicon",
-                                                                "qwindowtitle",
-                                                                "display",
-                                                                "geometry",
-                                                                "style",
-                                                                "stylesheet",
-                                                                "session",
-                                                                "name"};
+constexpr std::array<std::string_view, 12> kToolkitValueOptions{
+    "platform",        "platformpluginpath",
+    "platformtheme",   "plugin",
+    "qwindowgeometry", "qwindowicon",
+    "qwindowtitle",    "display",
+    "geometry",        "style",
+    "session",         "name"};
 constexpr std::array<std::string_view, 5> kToolkitFlags{"reverse", "nograb", "dograb", "sync",
                                                         "widgetcount"};
 
@@ -44,7 +38,8 @@ WindowArgs Only(WindowArgs::Action action) {
 }  // namespace
 
 const char* WindowUsage() {
-  return "usage: orvalen [--config URL] [Qt options such as -platform NAME]\n"
+  return "usage: orvalen [--config URL] [--skin FILE|NAME|none] [Qt options such as -platform "
+         "NAME]\n"
          "       orvalen --help | --version\n"
          "The marketplace's affiliate items in one window: categories, keyword search,\n"
          "filters and pages; items and shops open in the desktop's browser.\n"
@@ -52,6 +47,9 @@ const char* WindowUsage() {
          "                 else the built-in address). When the built-in address is the\n"
          "                 local sandbox and nothing listens there, orvalen starts the\n"
          "                 installed orvalen-sandbox for as long as the window is open.\n"
+         "  --skin FILE    the window's look: a skin file (a Qt style sheet, see the README),\n"
+         "                 a built-in skin (light, dark) or none for the toolkit's own look\n"
+         "                 (default: $ORVALEN_SKIN, else light).\n"
          "Exit status: 0, or 2 for a usage error.\n";
 }
 
@@ -70,9 +68,12 @@ WindowArgs ParseWindowArgs(std::span<const std::string> args) {
     const std::string_view name = OptionName(arg);
     const std::size_t equals = arg.find('=');
     const bool has_value = equals != std::string::npos;
-    if (name == "config" && arg.starts_with("--")) {
-      if (!has_value && i + 1 == args.size()) return fail("--config needs a value");
-      parsed.config = has_value ? arg.substr(equals + 1) : args[++i];
+    if ((name == "config" || name == "skin") && arg.starts_with("--")) {
+      if (!has_value && i + 1 == args.size())
+        return fail("--" + std::string(name) + " needs a value");
+      std::optional<std::string>& value = name == "config" ? parsed.config : parsed.skin;
+      value = has_value ? arg.substr(equals + 1) : args[++i];
+      if (name == "skin" && value->empty()) return fail("--skin needs a value");
     } else if (Contains(kToolkitValueOptions, name) && !has_value) {
       // Qt reads these only as two arguments.
       if (i + 1 == args.size()) return fail(arg + " needs a value");

@@ -6,6 +6,8 @@
 //
 // Qt's own options (-platform NAME, -style NAME, -reverse, ...) are kept for
 // the toolkit; anything else that is not the window's own is a usage error.
+// Qt's -stylesheet is not among them: the window's look comes from --skin,
+// whose sheets are checked first.
 #pragma once
 
 #include <optional>
@@ -19,6 +21,7 @@ struct WindowArgs {
   enum class Action { kRun, kHelp, kVersion, kUsageError };
   Action action = Action::kRun;
   std::optional<std::string> config;      // --config URL
+  std::optional<std::string> skin;        // --skin FILE|NAME|none
   std::vector<std::string> toolkit_args;  // Qt's options, in their order
   std::string error;                      // one line, for kUsageError
 };

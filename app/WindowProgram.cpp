@@ -11,6 +11,7 @@
 #include "app/AppIcon.h"
 #include "app/AppSettings.h"
 #include "app/LocalSandbox.h"
+#include "app/SkinData.h"
 #include "app/StopSignals.h"
 #include "app/TForm1.h"
 #include "app/WindowArgs.h"
@@ -33,8 +34,8 @@ int UsageError(const std::string& message) {
   return 2;
 }
 
-int RunWindow(const std::string& config_url, std::vector<std::string> toolkit_args,
-              const WindowDefaults& defaults) {
+int RunWindow(const std::string& config_url, const std::string& skin,
+              std::vector<std::string> toolkit_args, const WindowDefaults& defaults) {
   AllowChromiumAsRoot();
   // QApplication keeps argc and argv for its lifetime.
   std::vector<char*> argv;
@@ -58,6 +59,7 @@ int RunWindow(const std::string& config_url, std::vector<std::string> toolkit_ar
   FormServices services;
   services.started = defaults.started;
   services.config_url = config_url;
+  services.skin = skin;
   TForm1 form(std::move(services));
   form.show();
   return QApplication::exec();
@@ -85,7 +87,8 @@ int RunWindowProgram(int argc, char** argv, const WindowDefaults& defaults) {
   if (!config.error.empty()) return UsageError(config.error);
   std::vector<std::string> toolkit_args{argv[0]};
   toolkit_args.insert(toolkit_args.end(), parsed.toolkit_args.begin(), parsed.toolkit_args.end());
-  return RunWindow(config.url, std::move(toolkit_args), defaults);
+  return RunWindow(config.url, ChooseSkin(parsed.skin, std::getenv(kSkinVariable)),
+                   std::move(toolkit_args), defaults);
 }
 
 }  // namespace orvalen

@@ -69,7 +69,7 @@ class SoakTest : public QObject {
             .toStdString();
     auto browser = std::make_shared<CountingBrowser>();
     auto warnings = std::make_shared<CountingWarnings>();
-    TForm1 form(FormServices{config_url, browser, warnings, {}});
+    TForm1 form(test::Services(config_url, browser, warnings));
     form.show();
     auto* keyword = form.findChild<QLineEdit*>("Edit1");
     auto* search = form.findChild<QPushButton*>("Button1");

@@ -38,7 +38,7 @@ class TForm1FaultTest : public QObject {
     browser_ = std::make_shared<test::RecordingBrowser>();
     warnings_ = std::make_shared<test::RecordingWarnings>();
     auto form = std::make_unique<TForm1>(
-        FormServices{sandbox.server().config_url(), browser_, warnings_, {}});
+        test::Services(sandbox.server().config_url(), browser_, warnings_));
     form->show();
     return form;
   }
@@ -96,7 +96,7 @@ class TForm1FaultTest : public QObject {
                              "key", "secret",
                              "http://127.0.0.1:" + std::to_string(dead_port) + "/router/rest"));
     warnings_ = std::make_shared<test::RecordingWarnings>();
-    auto form = std::make_unique<TForm1>(FormServices{config.Url("/cfg"), browser_, warnings_, {}});
+    auto form = std::make_unique<TForm1>(test::Services(config.Url("/cfg"), browser_, warnings_));
     QTRY_VERIFY_WITH_TIMEOUT(!warnings_->texts.isEmpty(), 15000);
     QCOMPARE(warnings_->texts, QStringList{QStringLiteral("没有找到相关商品\n无法连接到服务器")});
   }
@@ -118,7 +118,7 @@ class TForm1FaultTest : public QObject {
       res.set_content("<rsp/>", "text/xml");
     });
     const auto open = [&](const std::string& config) {
-      FormServices services{server.Url(config), browser_, warnings_, {}};
+      FormServices services = test::Services(server.Url(config), browser_, warnings_);
       services.ui_call_limit = std::chrono::seconds(2);
       return std::make_unique<TForm1>(services);
     };

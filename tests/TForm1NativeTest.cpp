@@ -65,7 +65,7 @@ class TForm1NativeTest : public QObject {
     const QString searching = QStringLiteral("正在搜索商品,请稍等......");
     auto browser = std::make_shared<test::RecordingBrowser>();
     auto warnings = std::make_shared<test::RecordingWarnings>();
-    auto form = std::make_unique<TForm1>(FormServices{server.Url("/cfg"), browser, warnings, {}});
+    auto form = std::make_unique<TForm1>(test::Services(server.Url("/cfg"), browser, warnings));
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QTRY_COMPARE(NativeTitle(*form), searching);  // the first search is held

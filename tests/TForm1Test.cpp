@@ -56,7 +56,7 @@ class TForm1Test : public QObject {
   std::unique_ptr<TForm1> Open(const std::string& config_url) {
     browser_ = std::make_shared<test::RecordingBrowser>();
     warnings_ = std::make_shared<test::RecordingWarnings>();
-    auto form = std::make_unique<TForm1>(FormServices{config_url, browser_, warnings_, {}});
+    auto form = std::make_unique<TForm1>(test::Services(config_url, browser_, warnings_));
     form->show();
     return form;
   }

@@ -27,6 +27,14 @@ TEST(WindowArgsTest, ConfigInBothSpellingsAndQtOptionsPassedOn) {
   EXPECT_EQ(Parse({"--config", "http://a/", "--config", "http://b/"}).config, "http://b/");
 }
 
+TEST(WindowArgsTest, SkinInBothSpellings) {
+  EXPECT_EQ(Parse({"--skin", "dark"}).skin, "dark");
+  EXPECT_EQ(Parse({"--skin=/home/me/my skin/x.qss", "-style", "fusion"}).skin,
+            "/home/me/my skin/x.qss");
+  EXPECT_EQ(Parse({"--config", "http://h/"}).skin, std::nullopt);
+  EXPECT_NE(std::string(WindowUsage()).find("--skin FILE"), std::string::npos);
+}
+
 TEST(WindowArgsTest, HelpAndVersionWinOverEverythingBefore) {
   EXPECT_EQ(Parse({"--help"}).action, Action::kHelp);
   EXPECT_EQ(Parse({"-h"}).action, Action::kHelp);
@@ -47,7 +55,10 @@ TEST(WindowArgsTest, UsageErrorsAreOneLine) {
            {"-platform=offscreen"},  // Qt reads its options only as two arguments
            {"-reverse=1"},
            {"-config", "http://h/"},  // the window's own option takes two dashes
-           {"--help=1"}}) {
+           {"--help=1"},
+           {"--skin"},
+           {"--skin="},
+           {"-stylesheet", "x.qss"}}) {  // an unchecked sheet: the look comes from --skin
     const WindowArgs a = Parse(args);
     EXPECT_EQ(a.action, Action::kUsageError) << args[0];
     EXPECT_FALSE(a.error.empty());

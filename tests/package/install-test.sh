@@ -27,6 +27,14 @@ for size in 16 24 32 48 64 128 256; do
   png="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
   file "$png" | grep -q "PNG image data, $size x $size" || fail "$png is not a $size px PNG"
 done
+# The shipped skins, each with every image its sheet names beside it.
+for skin in light dark; do
+  sheet="$prefix/share/orvalen/skins/$skin/$skin.qss"
+  [ -s "$sheet" ] || fail "the $skin skin is not installed"
+  for image in $(grep -o 'url([^)]*)' "$sheet" | sed 's/url(\(.*\))/\1/' | sort -u); do
+    [ -s "$(dirname "$sheet")/$image" ] || fail "the $skin skin names $image, not installed"
+  done
+done
 for page in "$prefix"/share/man/man1/*.1.gz; do
   gzip -t "$page" || fail "$page is not gzip"
   zcat "$page" | grep -q "^\.TH .*Orvalen $version" || fail "$page does not name version $version"

@@ -8,9 +8,13 @@
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTest>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "app/ExternalBrowser.h"
+#include "app/SkinData.h"
+#include "app/TForm1.h"
 #include "app/WarningBox.h"
 
 namespace orvalen::test {
@@ -31,6 +35,19 @@ class RecordingWarnings : public WarningBox {
   }
   QStringList titles, texts;
 };
+
+// A window's services with the test's seams. The skin is the one
+// $ORVALEN_SKIN names (the built-in one when unset), so that the window's
+// tests can be run under any skin.
+inline FormServices Services(std::string config_url, std::shared_ptr<ExternalBrowser> browser,
+                             std::shared_ptr<WarningBox> warnings) {
+  FormServices services;
+  services.config_url = std::move(config_url);
+  services.browser = std::move(browser);
+  services.warnings = std::move(warnings);
+  services.skin = ChooseSkin(std::nullopt, std::getenv(kSkinVariable));
+  return services;
+}
 
 // Closes the window and destroys it; how long that took, in milliseconds.
 template <class Window>

@@ -1,0 +1,237 @@
+// The window under its skins, as the user sees it (rendered pixels), and
+// what no skin may change: place, size, text, fonts and visibility of every
+// control.
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QWebEngineView>
+
+#include "app/SkinData.h"
+#include "app/TForm1.h"
+#include "support/GuiTest.h"
+#include "support/TestServer.h"
+
+using namespace orvalen;
+
+namespace {
+
+// Every control of the window, by name.
+const char* const kControls[] = {
+    "Edit2",       "TreeView1", "GroupBox1", "Label1",    "Edit1",       "Label3", "ComboBoxEx1",
+    "ComboBoxEx2", "Label6",    "ComboBox3", "Label2",    "ComboBox2",   "Label4", "SpinEdit1",
+    "SpinEdit2",   "Button1",   "Button2",   "GroupBox3", "WebBrowser1", "Label5", "Label7"};
+
+// What a skin may not change about one control (a font's weight and slant
+// it may).
+QString Describe(QWidget* w, QWidget* window) {
+  QString text;
+  if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
+  if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
+  if (auto* b = qobject_cast<QPushButton*>(w)) text = b->text();
+  if (auto* c = qobject_cast<QComboBox*>(w)) {
+    text = QStringLiteral("%1 items, %2, icon %3x%4")
+               .arg(c->count())
+               .arg(c->currentText())
+               .arg(c->iconSize().width())
+               .arg(c->iconSize().height());
+  }
+  if (auto* s = qobject_cast<QSpinBox*>(w)) text = QString::number(s->value());
+  const QRect r = w->geometry();
+  return QStringLiteral("%1 %2,%3 %4x%5 visible=%6 enabled=%7 font=%8 text=%9")
+      .arg(w->objectName())
+      .arg(r.x())
+      .arg(r.y())
+      .arg(r.width())
+      .arg(r.height())
+      .arg(w->isVisibleTo(window))
+      .arg(w->isEnabled())
+      .arg(w->font().family() + QStringLiteral(" %1px").arg(w->font().pixelSize()), text);
+}
+
+// The share of a widget's pixels within a small distance of `colour`.
+double ShareOf(QWidget* w, const QColor& colour) {
+  const QImage image = w->grab().toImage();
+  int near = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+              std::abs(c.blue() - colour.blue()) <
+          40) {
+        ++near;
+      }
+    }
+  }
+  return static_cast<double>(near) / (image.width() * image.height());
+}
+
+QColor Middle(QWidget* w) {
+  const QImage image = w->grab().toImage();
+  return image.pixelColor(6, image.height() - 6);  // inside the border, away from the text
+}
+
+}  // namespace
+
+class TForm1SkinTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<test::TestServer> config_;  // answers nothing: the window opens all the same
+  QStringList diagnostics_;
+
+  std::unique_ptr<TForm1> Open(const std::string& skin) {
+    diagnostics_.clear();
+    FormServices services =
+        test::Services(config_->Url("/none"), std::make_shared<test::RecordingBrowser>(),
+                       std::make_shared<test::RecordingWarnings>());
+    services.skin = skin;
+    services.diagnostics = [this](const QString& line) { diagnostics_ << line; };
+    auto form = std::make_unique<TForm1>(services);
+    form->show();
+    if (!QTest::qWaitFor([&] { return !form->SearchRunning(); }, 15000)) qFatal("search ran on");
+    return form;
+  }
+  template <class W>
+  static W* Find(TForm1& form, const char* name) {
+    W* w = form.findChild<W*>(QString::fromLatin1(name));
+    if (w == nullptr) qFatal("no widget %s", name);
+    return w;
+  }
+  static QStringList Controls(TForm1& form) {
+    QStringList all;
+    for (const char* name : kControls) all << Describe(Find<QWidget>(form, name), &form);
+    return all;
+  }
+  static QString HostilePath() {
+    return QStringLiteral(ORVALEN_TEST_DATA "/skins/hostile/hostile.qss");
+  }
+
+ private slots:
+  void initTestCase() { config_ = std::make_unique<test::TestServer>(); }
+  void cleanupTestCase() { config_.reset(); }
+
+  void choiceComesFromTheOptionThenTheVariable() {
+    QCOMPARE(ChooseSkin(std::string("dark"), "none"), std::string("dark"));
+    QCOMPARE(ChooseSkin(std::nullopt, "none"), std::string("none"));
+    QCOMPARE(ChooseSkin(std::nullopt, nullptr), std::string());
+  }
+
+  void builtInSkinIsAppliedAndNoneIsTheToolkitsLook() {
+    auto plain = Open("none");
+    QVERIFY(plain->styleSheet().isEmpty());
+    auto skinned = Open("");
+    QVERIFY(diagnostics_.isEmpty());
+    QVERIFY(!skinned->styleSheet().isEmpty());
+    // The search button in the results page's orange-red, white text.
+    QPushButton* button = Find<QPushButton>(*skinned, "Button1");
+    QVERIFY2(ShareOf(button, QColor(0xFF, 0x40, 0x08)) > 0.3, qPrintable(Middle(button).name()));
+    QVERIFY(ShareOf(Find<QPushButton>(*plain, "Button1"), QColor(0xFF, 0x40, 0x08)) < 0.01);
+    QVERIFY(Middle(Find<QWidget>(*skinned, "GroupBox1")) !=
+            Middle(Find<QWidget>(*plain, "GroupBox1")));
+  }
+
+  void noSkinMovesResizesHidesOrRetextsAControl() {
+    auto unskinned = Open("none");
+    const QStringList plain = Controls(*unskinned);
+    // The view fills its frame less fixed margins, whatever the frame's look.
+    const QSize frame = Find<QWidget>(*unskinned, "GroupBox3")->size();
+    QCOMPARE(Find<QWidget>(*unskinned, "WebBrowser1")->geometry(),
+             QRect(3, 7, frame.width() - 6, frame.height() - 10));
+    // The shipped skins as built in and as the installed files; one that tries everything.
+    const std::string shipped_dark = ORVALEN_SKINS_DIR "/dark/dark.qss";
+    for (const std::string& skin : {std::string(), std::string("dark"), shipped_dark}) {
+      auto form = Open(skin);
+      QCOMPARE(Controls(*form), plain);
+      QVERIFY2(diagnostics_.isEmpty(), qPrintable(diagnostics_.join('\n')));
+    }
+    QCOMPARE(Controls(*Open(HostilePath().toStdString())), plain);
+  }
+
+  void partsFromOutsideTheSkinsFolderAreLeftOut() {
+    auto form = Open(HostilePath().toStdString());
+    QVERIFY(!form->styleSheet().contains(QStringLiteral("qproperty")));
+    QVERIFY(!form->styleSheet().contains(QStringLiteral("/etc/hostname")));
+    QVERIFY(!form->styleSheet().contains(QStringLiteral("evil")));
+    QVERIFY2(diagnostics_.size() >= 10, qPrintable(diagnostics_.join('\n')));
+    QVERIFY(diagnostics_.filter(QStringLiteral("/etc/hostname")).size() == 2);
+    // What may stay, stays: the labels' colour.
+    QVERIFY(ShareOf(Find<QLabel>(*form, "Label1"), QColor(0xFF, 0, 0)) > 0.02);
+  }
+
+  void imagesResolveInTheSkinsFolderWhereverTheProgramRuns() {
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("skin")));
+    QImage inside(8, 8, QImage::Format_RGB32), outside(8, 8, QImage::Format_RGB32);
+    inside.fill(QColor(0, 200, 0));
+    outside.fill(QColor(255, 0, 255));
+    QVERIFY(inside.save(dir.filePath(QStringLiteral("skin/inside.png"))));
+    QVERIFY(outside.save(dir.filePath(QStringLiteral("outside.png"))));
+    QFile sheet(dir.filePath(QStringLiteral("skin/test.qss")));
+    QVERIFY(sheet.open(QIODevice::WriteOnly));
+    sheet.write(
+        "#Button1 { border: none; background-image: url(inside.png); }\n"
+        "#Button2 { border: none; background-image: url(../outside.png); }\n");
+    sheet.close();
+    const QString elsewhere = QDir::currentPath();
+    QDir::setCurrent(QDir::tempPath());
+    auto form = Open(sheet.fileName().toStdString());
+    QDir::setCurrent(elsewhere);
+    QCOMPARE(diagnostics_.size(), 1);
+    QVERIFY(diagnostics_.first().contains(QStringLiteral("../outside.png")));
+    QVERIFY(ShareOf(Find<QPushButton>(*form, "Button1"), QColor(0, 200, 0)) > 0.5);
+    QVERIFY(ShareOf(Find<QPushButton>(*form, "Button2"), QColor(255, 0, 255)) < 0.01);
+  }
+
+  void aBrokenSkinGivesOneWarningAndTheBuiltInLook() {
+    const QImage built_in = Find<QWidget>(*Open(""), "GroupBox1")->grab().toImage();
+    QTemporaryDir dir;
+    QFile broken(dir.filePath(QStringLiteral("broken.qss")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("QPushButton { color: red;\nQLabel { color: blue; }\n");
+    broken.close();
+    for (const QString& file : {broken.fileName(), dir.filePath(QStringLiteral("missing.qss"))}) {
+      auto form = Open(file.toStdString());
+      QCOMPARE(diagnostics_.size(), 1);
+      QVERIFY2(diagnostics_.first().contains(file), qPrintable(diagnostics_.first()));
+      QVERIFY(diagnostics_.first().contains(QStringLiteral("using the built-in skin")));
+      QCOMPARE(Find<QWidget>(*form, "GroupBox1")->grab().toImage(), built_in);
+    }
+  }
+
+  void disabledControlsFooterHoverAndMessageBoxesAreSkinned() {
+    auto form = Open("");
+    QPushButton* button = Find<QPushButton>(*form, "Button1");
+    Find<QWidget>(*form, "GroupBox1")->setEnabled(false);  // as during a search
+    QVERIFY(ShareOf(button, QColor(0xE6, 0xEB, 0xE3)) > 0.5);
+    Find<QWidget>(*form, "GroupBox1")->setEnabled(true);
+
+    QLabel* link = Find<QLabel>(*form, "Label5");
+    QVERIFY(ShareOf(link, QColor(0x00, 0x99, 0xFF)) > 0.01);
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), link->mapToGlobal(QPointF(2, 2)));
+    QCoreApplication::sendEvent(link, &enter);
+    QVERIFY(ShareOf(link, QColor(0xFC, 0x61, 0x03)) > 0.01);
+    QVERIFY(ShareOf(link, QColor(0x00, 0x99, 0xFF)) < 0.001);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(link, &leave);
+    QVERIFY(ShareOf(link, QColor(0xFC, 0x61, 0x03)) < 0.001);
+
+    QMessageBox box(QMessageBox::Warning, form->windowTitle(), QStringLiteral("没有找到相关商品"),
+                    QMessageBox::Ok, form.get());
+    box.show();
+    QCOMPARE(Middle(&box), QColor(0xEE, 0xF5, 0xEA));
+  }
+};
+
+int main(int argc, char** argv) {
+  return orvalen::test::RunGuiTest<TForm1SkinTest>(argc, argv);
+}
+
+#include "TForm1SkinTest.moc"
