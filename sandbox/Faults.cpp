@@ -1,10 +1,7 @@
 #include "sandbox/Faults.h"
 
-#include <httplib.h>
-
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 #include "sandbox/AnswerWriter.h"
 
@@ -12,16 +9,6 @@ namespace orvalen::sandbox {
 namespace {
 
 constexpr const char* kXml = "text/xml; charset=utf-8";
-
-// Sleeps up to `d` in small steps; false once the server is stopping.
-bool Wait(std::chrono::milliseconds d, const std::atomic<bool>& stopping) {
-  const auto until = std::chrono::steady_clock::now() + d;
-  while (std::chrono::steady_clock::now() < until) {
-    if (stopping) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return !stopping;
-}
 
 std::string Bomb() {
   std::string xml = "<?xml version=\"1.0\"?><!DOCTYPE rsp [<!ENTITY a \"aaaaaaaaaaaaaaaa\">";
@@ -90,47 +77,41 @@ const Fault* FindFault(const std::vector<Fault>& faults, std::string_view target
   return nullptr;
 }
 
-void ApplyFault(const Fault& fault, const std::string& body, const std::string& redirect_to,
-                const std::atomic<bool>& stopping, httplib::Response& res) {
+HttpReply ApplyFault(const Fault& fault, const std::string& body, const std::string& redirect_to) {
+  using std::chrono::milliseconds;
   const std::string half = body.substr(0, body.size() / 2);
+  HttpReply reply = HttpReply::Text(200, kXml, body);
   if (fault.kind == "http500") {
-    res.status = 500;
-    res.set_content(body, kXml);
+    reply.status = 500;
   } else if (fault.kind == "redirect") {
-    res.set_redirect(redirect_to);
+    reply = HttpReply::Text(302, "text/plain", "");
+    reply.headers.emplace_back("Location", redirect_to);
   } else if (fault.kind == "malformed") {
-    res.set_content(half, kXml);
+    reply.body = half;
   } else if (fault.kind == "bomb") {
-    res.set_content(Bomb(), kXml);
+    reply.body = Bomb();
   } else if (fault.kind == "error") {
-    res.set_content(RefusalText(AnswerStyle::V1Xml, fault.code, "Sandbox fault"), kXml);
+    reply.body = RefusalText(AnswerStyle::V1Xml, fault.code, "Sandbox fault");
   } else if (fault.kind == "slow") {
-    Wait(std::chrono::seconds(5), stopping);
-    res.set_content(body, kXml);
+    reply.delay = std::chrono::seconds(5);
   } else if (fault.kind == "stall" || fault.kind == "close") {
-    const bool stall = fault.kind == "stall";
-    res.set_chunked_content_provider(kXml,
-                                     [=, &stopping](std::size_t offset, httplib::DataSink& sink) {
-                                       if (offset == 0) return sink.write(half.data(), half.size());
-                                       if (stall) Wait(std::chrono::minutes(10), stopping);
-                                       return false;  // the connection closes without the rest
-                                     });
+    // Half the answer, then silence (for ten minutes) or the connection closes.
+    const milliseconds silence = fault.kind == "stall" ? std::chrono::minutes(10) : milliseconds(0);
+    reply.pieces = [half, silence](std::size_t n) -> std::optional<HttpPiece> {
+      if (n == 0) return HttpPiece{milliseconds(0), half, silence.count() == 0};
+      return HttpPiece{silence, "", true};
+    };
   } else if (fault.kind == "drip") {
-    res.set_chunked_content_provider(
-        kXml, [=, &stopping](std::size_t offset, httplib::DataSink& sink) {
-          if (offset >= body.size() || !Wait(std::chrono::seconds(3), stopping)) return false;
-          return sink.write(body.data() + offset, 1);
-        });
+    reply.pieces = [body](std::size_t n) -> std::optional<HttpPiece> {
+      if (n >= body.size()) return std::nullopt;
+      return HttpPiece{std::chrono::seconds(3), body.substr(n, 1)};
+    };
   } else if (fault.kind == "endless") {
-    res.set_chunked_content_provider(
-        kXml, [&stopping](std::size_t offset, httplib::DataSink& sink) {
-          static const std::string kChunk(4096, ' ');
-          if (stopping) return false;
-          return offset == 0 ? sink.write("<rsp>", 5) : sink.write(kChunk.data(), kChunk.size());
-        });
-  } else {
-    res.set_content(body, kXml);
+    reply.pieces = [](std::size_t n) -> std::optional<HttpPiece> {
+      return HttpPiece{milliseconds(0), n == 0 ? "<rsp>" : std::string(4096, ' ')};
+    };
   }
+  return reply;
 }
 
 std::string SpoilConfig(const Fault& fault, const std::string& document, const std::string& app_key,

@@ -13,15 +13,12 @@
 // document after a 5 s pause).
 #pragma once
 
-#include <atomic>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace httplib {
-struct Response;
-}
+#include "sandbox/HttpMessage.h"
 
 namespace orvalen::sandbox {
 
@@ -37,10 +34,9 @@ std::optional<Fault> ParseFault(std::string_view text);
 // The fault that applies to `target` (a method name or "config"), if any.
 const Fault* FindFault(const std::vector<Fault>& faults, std::string_view target);
 
-// Answers with `body` spoiled as the fault says. Waiting faults end when
-// `stopping` is set.
-void ApplyFault(const Fault& fault, const std::string& body, const std::string& redirect_to,
-                const std::atomic<bool>& stopping, httplib::Response& res);
+// The answer `body` spoiled as the fault says. Waiting faults wait on the
+// server's timers and end with it.
+HttpReply ApplyFault(const Fault& fault, const std::string& body, const std::string& redirect_to);
 
 // The configuration document changed by a configuration-only fault
 // (sections, leaves); other faults leave it as it is.

@@ -1,6 +1,7 @@
-// SandboxServer: the sandbox open platform over HTTP. Serves the
-// configuration document, the gateway (GET and POST), item pictures, credit
-// badges and the affiliate landing pages, and logs one line per request.
+// SandboxServer: the sandbox open platform over HTTP (HttpServer, event
+// driven). Serves the configuration document, the gateway (GET and POST),
+// item pictures, credit badges and the affiliate landing pages, and logs one
+// line per request.
 //
 //   SandboxServer sandbox({.port = 0});       // 0: any free port
 //   if (!sandbox.Bind()) ...;                 // sandbox.base_url() is now known
@@ -20,6 +21,8 @@
 
 #include "sandbox/Catalogue.h"
 #include "sandbox/Faults.h"
+#include "sandbox/HttpMessage.h"
+#include "sandbox/HttpServer.h"
 
 namespace orvalen::sandbox {
 
@@ -34,7 +37,10 @@ struct SandboxOptions {
   std::function<void(const std::string& line)> log;
   std::function<std::chrono::system_clock::time_point()> clock = std::chrono::system_clock::now;
   std::vector<Fault> faults;  // misbehaviour on purpose, for tests
+  HttpLimits limits;          // time, size and connection bounds
 };
+
+struct Landing;
 
 class SandboxServer {
  public:
@@ -47,9 +53,11 @@ class SandboxServer {
   bool Bind();
   // Serves until Stop(); call after a successful Bind().
   void Run();
-  // True once Run() accepts connections; Stop() has no effect before then.
+  // True once Run() serves.
   bool IsRunning() const;
+  // Ends Run() at once, open connections or not; safe from any thread.
   void Stop();
+  std::size_t connections() const;  // open now
 
   int port() const { return port_; }
   std::string base_url() const;    // "http://127.0.0.1:PORT"
@@ -59,14 +67,17 @@ class SandboxServer {
 
  private:
   struct Impl;
-  void Route();
+  HttpReply Serve(const HttpRequest& req);
+  HttpReply ServeGateway(const HttpRequest& req);
+  HttpReply ServeConfig();
+  HttpReply Landed(const Landing& landing);
+  HttpReply ServeImage(const std::string& path);
   void Log(const std::string& line);
 
   SandboxOptions options_;
   Catalogue catalogue_;
   std::unique_ptr<Impl> impl_;
   int port_ = 0;
-  std::atomic<bool> stopping_{false};
   std::mutex log_mutex_;
 };
 

@@ -1,0 +1,246 @@
+#include "sandbox/HttpSession.h"
+
+#include <boost/asio/steady_timer.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+#include <optional>
+
+namespace orvalen::sandbox {
+namespace {
+
+namespace beast = boost::beast;
+namespace http = beast::http;
+namespace net = boost::asio;
+using error_code = beast::error_code;
+
+constexpr std::chrono::seconds kLinger(1);  // to drain a refused request before closing
+
+const char* ReasonText(int status) {
+  return http::obsolete_reason(static_cast<http::status>(status)).data();
+}
+
+class Session : public std::enable_shared_from_this<Session> {
+ public:
+  Session(net::ip::tcp::socket socket, HttpContext& context)
+      : stream_(std::move(socket)), timer_(stream_.get_executor()), context_(context) {}
+  ~Session() { --context_.connections; }
+
+  void WaitForRequest();
+
+ private:
+  void ReadRequest();
+  void OnRequest(error_code ec);
+  void Dispatch();
+  void Send();
+  void SendWhole();
+  void SendPiece(std::size_t n);
+  void Finish(bool keep_alive);
+  void Refuse(int status);
+  void Close();
+  bool RequestLineTooLong() const;
+  void Log(const std::string& outcome) const;
+
+  template <class Then>
+  void After(std::chrono::milliseconds delay, Then then) {
+    if (delay.count() <= 0) return then();
+    timer_.expires_after(delay);
+    timer_.async_wait([self = shared_from_this(), then](error_code ec) mutable {
+      if (!ec) then();
+    });
+  }
+
+  beast::tcp_stream stream_;
+  net::steady_timer timer_;
+  HttpContext& context_;
+  beast::flat_buffer buffer_;
+  std::optional<http::request_parser<http::string_body>> parser_;
+  HttpRequest request_;
+  HttpReply reply_;
+  bool keep_alive_ = false;
+  http::response<http::string_body> whole_;
+  http::response<http::empty_body> head_;
+  std::optional<http::response_serializer<http::empty_body>> head_writer_;
+  std::string piece_;
+};
+
+void Session::WaitForRequest() {
+  parser_.emplace();
+  parser_->header_limit(static_cast<std::uint32_t>(context_.limits.max_header));
+  parser_->body_limit(context_.limits.max_body);
+  if (buffer_.size() > 0) return ReadRequest();  // the next request came with the last
+  // Idle: wait for the first byte of the next request.
+  stream_.expires_after(context_.limits.idle);
+  stream_.async_read_some(buffer_.prepare(4096),
+                          [self = shared_from_this()](error_code ec, std::size_t n) {
+                            if (ec) return self->Close();
+                            self->buffer_.commit(n);
+                            self->ReadRequest();
+                          });
+}
+
+void Session::ReadRequest() {
+  stream_.expires_after(context_.limits.request);  // the whole request, from its first byte
+  http::async_read(
+      stream_, buffer_, *parser_,
+      [self = shared_from_this()](error_code ec, std::size_t) { self->OnRequest(ec); });
+}
+
+void Session::OnRequest(error_code ec) {
+  if (ec == http::error::header_limit) return Refuse(RequestLineTooLong() ? 414 : 431);
+  if (ec == http::error::body_limit) return Refuse(413);
+  if (ec && ec.category() == http::make_error_code(http::error::header_limit).category() &&
+      ec != http::error::end_of_stream && ec != http::error::partial_message) {
+    return Refuse(400);
+  }
+  if (ec) return Close();  // the client went, or was too slow
+  const auto& req = parser_->get();
+  if (req.method_string().size() + req.target().size() + 10 > context_.limits.max_request_line) {
+    return Refuse(414);
+  }
+  request_.method = std::string(req.method_string());
+  request_.target = std::string(req.target());
+  const std::size_t mark = request_.target.find('?');
+  request_.path = request_.target.substr(0, mark);
+  request_.query = mark == std::string::npos ? "" : request_.target.substr(mark + 1);
+  request_.content_type = std::string(req[http::field::content_type]);
+  request_.body = req.body();
+  keep_alive_ = req.keep_alive();
+  Dispatch();
+}
+
+void Session::Dispatch() {
+  try {
+    reply_ = context_.handler(request_);
+  } catch (const std::exception&) {
+    reply_ = HttpReply::Text(500, "text/plain", "internal error\n");
+  }
+  After(reply_.delay, [this] { Send(); });
+}
+
+void Session::Send() {
+  if (!reply_.pieces) return SendWhole();
+  // Streamed: chunked, and the connection closes after it.
+  keep_alive_ = false;
+  head_ = {static_cast<http::status>(reply_.status), 11};
+  head_.set(http::field::content_type, reply_.content_type);
+  for (const auto& [name, value] : reply_.headers) head_.set(name, value);
+  head_.chunked(true);
+  head_.keep_alive(false);
+  head_writer_.emplace(head_);
+  stream_.expires_after(context_.limits.write);
+  http::async_write_header(stream_, *head_writer_,
+                           [self = shared_from_this()](error_code ec, std::size_t) {
+                             if (ec) return self->Close();
+                             self->SendPiece(0);
+                           });
+}
+
+void Session::SendWhole() {
+  whole_ = {static_cast<http::status>(reply_.status), 11};
+  if (!reply_.content_type.empty()) whole_.set(http::field::content_type, reply_.content_type);
+  for (const auto& [name, value] : reply_.headers) whole_.set(name, value);
+  whole_.keep_alive(keep_alive_);
+  whole_.body() = std::move(reply_.body);
+  whole_.prepare_payload();
+  stream_.expires_after(context_.limits.write);
+  http::async_write(stream_, whole_, [self = shared_from_this()](error_code ec, std::size_t) {
+    self->Log(self->reply_.outcome);
+    if (ec) return self->Close();
+    self->Finish(self->keep_alive_);
+  });
+}
+
+void Session::SendPiece(std::size_t n) {
+  std::optional<HttpPiece> piece = reply_.pieces(n);
+  if (!piece) {
+    stream_.expires_after(context_.limits.write);
+    net::async_write(stream_, http::make_chunk_last(),
+                     [self = shared_from_this()](error_code, std::size_t) {
+                       self->Log(self->reply_.outcome);
+                       self->Finish(false);
+                     });
+    return;
+  }
+  After(piece->delay, [this, n, piece = std::move(*piece)]() mutable {
+    const bool cut = piece.cut;
+    piece_ = std::move(piece.data);
+    const auto next = [self = shared_from_this(), n, cut](error_code ec, std::size_t) {
+      if (ec || cut) {
+        self->Log(self->reply_.outcome);
+        return self->Close();
+      }
+      self->SendPiece(n + 1);
+    };
+    stream_.expires_after(context_.limits.write);
+    if (piece_.empty()) return next({}, 0);
+    net::async_write(stream_, http::make_chunk(net::buffer(piece_)), next);
+  });
+}
+
+void Session::Finish(bool keep_alive) {
+  if (keep_alive) return WaitForRequest();
+  error_code ignored;
+  stream_.socket().shutdown(net::ip::tcp::socket::shutdown_send, ignored);
+  Close();
+}
+
+// Answers with `status` and closes, reading (and dropping) what the client
+// still sends for a moment, so that it sees the answer rather than a reset.
+void Session::Refuse(int status) {
+  const auto& req = parser_->get();
+  request_.method = req.method_string().empty() ? "-" : std::string(req.method_string());
+  request_.target = req.target().empty() ? "-" : std::string(req.target().substr(0, 200));
+  reply_ = HttpReply::Text(status, "text/plain", std::string(ReasonText(status)) + "\n");
+  whole_ = {static_cast<http::status>(status), 11};
+  whole_.set(http::field::content_type, "text/plain");
+  whole_.keep_alive(false);
+  whole_.body() = reply_.body;
+  whole_.prepare_payload();
+  stream_.expires_after(context_.limits.write);
+  http::async_write(stream_, whole_, [self = shared_from_this()](error_code ec, std::size_t) {
+    self->Log("");
+    if (ec) return self->Close();
+    error_code ignored;
+    self->stream_.socket().shutdown(net::ip::tcp::socket::shutdown_send, ignored);
+    self->buffer_.clear();
+    self->stream_.expires_after(kLinger);
+    // Reads until the client closes or the moment is over, then closes.
+    struct Drain {
+      std::shared_ptr<Session> session;
+      void operator()(error_code ec, std::size_t) {
+        if (ec) return session->Close();
+        session->buffer_.clear();
+        session->stream_.async_read_some(session->buffer_.prepare(4096), std::move(*this));
+      }
+    };
+    Drain{self}({}, 0);
+  });
+}
+
+void Session::Close() {
+  timer_.cancel();
+  error_code ignored;
+  stream_.socket().close(ignored);
+}
+
+bool Session::RequestLineTooLong() const {
+  const auto data = buffer_.cdata();
+  const std::string_view text(static_cast<const char*>(data.data()), data.size());
+  const std::size_t end = text.find("\r\n");
+  const std::size_t line = end == std::string_view::npos ? text.size() : end;
+  return line > context_.limits.max_request_line;
+}
+
+void Session::Log(const std::string& outcome) const {
+  if (!context_.log) return;
+  const std::string said = outcome.empty() ? std::to_string(reply_.status) : outcome;
+  context_.log(request_.method + " " + request_.target + " " + said);
+}
+
+}  // namespace
+
+void StartHttpSession(net::ip::tcp::socket socket, HttpContext& context) {
+  std::make_shared<Session>(std::move(socket), context)->WaitForRequest();
+}
+
+}  // namespace orvalen::sandbox
