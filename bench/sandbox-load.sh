@@ -20,4 +20,7 @@ config="$base/taoke/3f9a1c5e7b2d4086a1e3c5b7d9f10234/c4e6a8b0d2f41638e5a7c9b1d3f
 # replayed (the timestamp stays valid for ten minutes).
 build/bin/orvalen-cli --config "$config" items --keyword "$keyword" >/dev/null
 target=$(grep -m1 'GET /router/rest?.*taobao.taobaoke.items.get' "$log" | cut -d' ' -f2)
-wrk -t2 -c8 -d"${seconds}s" "$base$target"
+for connections in 8 64; do
+  echo "== $connections connections"
+  wrk -t2 -c"$connections" -d"${seconds}s" "$base$target"
+done

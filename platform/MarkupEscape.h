@@ -9,5 +9,7 @@
 namespace orvalen {
 
 std::string EscapeMarkup(std::string_view text);
+// The same, appended to `out`.
+void AppendEscapedMarkup(std::string& out, std::string_view text);
 
 }  // namespace orvalen

@@ -55,9 +55,11 @@ std::optional<long> ParseCents(std::string_view text) {
 }
 
 std::string Money(long cents) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%ld.%02ld", cents / 100, cents % 100);
-  return buf;
+  std::string text = std::to_string(cents / 100);
+  text.push_back('.');
+  text.push_back(static_cast<char>('0' + cents % 100 / 10));
+  text.push_back(static_cast<char>('0' + cents % 10));
+  return text;
 }
 
 std::string UrlEncode(std::string_view text) {
@@ -77,14 +79,15 @@ std::string UrlEncode(std::string_view text) {
 }
 
 std::string LinkToken(std::string_view seed) {
-  std::string out;
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out(64, '0');
   std::uint64_t h = 1469598103934665603ull;  // FNV-1a, continued over four rounds
   for (int round = 0; round < 4; ++round) {
     for (const unsigned char c : seed) h = (h ^ c) * 1099511628211ull;
     h = (h ^ static_cast<unsigned>(round)) * 1099511628211ull;
-    char buf[17];
-    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
-    out += buf;
+    for (int digit = 0; digit < 16; ++digit) {
+      out[round * 16 + digit] = kHex[(h >> (60 - 4 * digit)) & 0xf];
+    }
   }
   return out;
 }

@@ -106,17 +106,25 @@ std::string MatchKey(const ItemFilter& q) {
 std::string Highlight(std::string_view title, std::string_view folded,
                       const std::vector<std::string>& terms) {
   std::vector<bool> marked(title.size(), false);
+  bool any = false;
   for (const std::string& t : terms) {
     for (std::size_t at = folded.find(t); !t.empty() && at != std::string_view::npos;
          at = folded.find(t, at + t.size())) {
       std::fill(marked.begin() + at, marked.begin() + at + t.size(), true);
+      any = true;
     }
   }
+  if (!any) return std::string(title);
+  // Copies the title in runs, each marked run wrapped once.
   std::string out;
-  for (std::size_t i = 0; i < title.size(); ++i) {
-    if (marked[i] && (i == 0 || !marked[i - 1])) out += "<span class=H>";
-    out.push_back(title[i]);
-    if (marked[i] && (i + 1 == title.size() || !marked[i + 1])) out += "</span>";
+  out.reserve(title.size() + 32);
+  for (std::size_t i = 0; i < title.size();) {
+    std::size_t end = i;
+    while (end < title.size() && marked[end] == marked[i]) ++end;
+    if (marked[i]) out += "<span class=H>";
+    out.append(title.substr(i, end - i));
+    if (marked[i]) out += "</span>";
+    i = end;
   }
   return out;
 }

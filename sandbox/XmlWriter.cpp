@@ -17,7 +17,8 @@ XmlWriter& XmlWriter::Open(std::string_view name) {
 XmlWriter& XmlWriter::OpenMarked(std::string_view name, std::string_view attribute,
                                  std::string_view value) {
   out_.append("<").append(name).append(" ").append(attribute).append("=\"");
-  out_.append(EscapeMarkup(value)).append("\">");
+  AppendEscapedMarkup(out_, value);
+  out_.append("\">");
   return *this;
 }
 
@@ -28,7 +29,7 @@ XmlWriter& XmlWriter::Close(std::string_view name) {
 
 XmlWriter& XmlWriter::Leaf(std::string_view name, std::string_view text) {
   Open(name);
-  out_.append(EscapeMarkup(text));
+  AppendEscapedMarkup(out_, text);
   return Close(name);
 }
 

@@ -18,7 +18,7 @@ class XmlWriter {
   // An opening tag with one attribute, its value escaped.
   XmlWriter& OpenMarked(std::string_view name, std::string_view attribute, std::string_view value);
   XmlWriter& Close(std::string_view name);
-  XmlWriter& Leaf(std::string_view name, std::string_view text);   // text escaped
+  XmlWriter& Leaf(std::string_view name, std::string_view text);  // text escaped
   // Text in CDATA, or escaped when it holds a carriage return.
   XmlWriter& CData(std::string_view name, std::string_view text);
   XmlWriter& Comment(std::string_view text);
