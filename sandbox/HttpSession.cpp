@@ -223,12 +223,13 @@ void Session::Close() {
   stream_.socket().close(ignored);
 }
 
+// Over the header limit: the request line, unless the parser got past it.
 bool Session::RequestLineTooLong() const {
+  if (!parser_->get().target().empty()) return false;
   const auto data = buffer_.cdata();
   const std::string_view text(static_cast<const char*>(data.data()), data.size());
   const std::size_t end = text.find("\r\n");
-  const std::size_t line = end == std::string_view::npos ? text.size() : end;
-  return line > context_.limits.max_request_line;
+  return (end == std::string_view::npos ? text.size() : end) > context_.limits.max_request_line;
 }
 
 void Session::Log(const std::string& outcome) const {

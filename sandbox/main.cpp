@@ -4,8 +4,8 @@
 //   orvalen-sandbox [--host 127.0.0.1] [--port 8970] [--seed N] [--items N]
 //                   [--app-key K] [--app-secret S] [--fault KIND[:CALL]]...
 //   orvalen-sandbox --help | --version
-#include <atomic>
-#include <chrono>
+#include <sys/resource.h>
+
 #include <csignal>
 #include <iostream>
 #include <set>
@@ -26,11 +26,40 @@ constexpr const char* kUsage =
     "gateway (/router/rest, GET or POST form) answers v=1.0 in XML and v=2.0 in\n"
     "XML or, with format=json, JSON. Prints\n"
     "'listening on http://HOST:PORT/' when ready (--port 0 takes a free port) and\n"
-    "logs one line per request on standard error; SIGINT or SIGTERM stops it.\n"
+    "logs one line per request on standard error; SIGINT or SIGTERM stops it at\n"
+    "once.\n"
     "faults: stall drip close http500 redirect malformed endless bomb error-N,\n"
     "        and for :config also sections leaves slow\n";
 
+// The server's bounds, as they are set.
+std::string Bounds() {
+  const orvalen::sandbox::HttpLimits l;
+  const auto s = [](std::chrono::milliseconds d) {
+    return std::to_string(d.count() / 1000) + " s";
+  };
+  const auto kib = [](std::size_t bytes) { return std::to_string(bytes / 1024) + " KiB"; };
+  return "bounds: a kept-alive connection is closed after " + s(l.idle) +
+         " without a request;\n"
+         "        a request must arrive whole (line, headers, body) within " +
+         s(l.request) + " of its first\n        byte, each write within " + s(l.write) +
+         "; a request line over " + kib(l.max_request_line) +
+         " is refused\n        with 414, headers over " + kib(l.max_header) +
+         " with 431, a body over " + kib(l.max_body) +
+         " with 413;\n"
+         "        at most " +
+         std::to_string(l.max_connections) + " connections at a time\n";
+}
+
 enum class Action { kServe, kHelp, kVersion };
+
+// Every connection holds a descriptor: take all the system allows
+// (Debian's default soft limit is 1,024).
+void RaiseDescriptorLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max) return;
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_NOFILE, &limit);
+}
 
 // Fills `o` from the arguments; a usage error comes back as its message.
 std::variant<Action, std::string> ParseArgs(int argc, char** argv,
@@ -85,13 +114,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (std::get<Action>(parsed) == Action::kHelp) {
-    std::cout << kUsage;
+    std::cout << kUsage << Bounds();
     return 0;
   }
   if (std::get<Action>(parsed) == Action::kVersion) {
     std::cout << "orvalen-sandbox " << orvalen::kVersion << '\n';
     return 0;
   }
+  RaiseDescriptorLimit();
   // Signals are taken by one thread with sigwait, which stops the server.
   sigset_t stop_signals;
   sigemptyset(&stop_signals);
@@ -105,18 +135,13 @@ int main(int argc, char** argv) {
               << "\n";
     return 1;
   }
-  std::atomic<bool> ended{false};
   std::thread stopper([&] {
     int signal = 0;
     sigwait(&stop_signals, &signal);
-    // Stop() takes effect only once the server runs.
-    while (!ended && !sandbox.IsRunning())
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    sandbox.Stop();
+    sandbox.Stop();  // also before Run(), which then returns at once
   });
   std::cout << "listening on " << sandbox.base_url() << "/" << std::endl;
   sandbox.Run();
-  ended = true;
   pthread_kill(stopper.native_handle(), SIGTERM);  // wakes the waiter if Run ended otherwise
   stopper.join();
   return 0;
