@@ -20,6 +20,7 @@
 #include "support/TestServer.h"
 
 using namespace orvalen;
+using orvalen::test::Find;
 
 namespace {
 
@@ -98,12 +99,6 @@ class TForm1SkinTest : public QObject {
     form->show();
     if (!QTest::qWaitFor([&] { return !form->SearchRunning(); }, 15000)) qFatal("search ran on");
     return form;
-  }
-  template <class W>
-  static W* Find(TForm1& form, const char* name) {
-    W* w = form.findChild<W*>(QString::fromLatin1(name));
-    if (w == nullptr) qFatal("no widget %s", name);
-    return w;
   }
   static QStringList Controls(TForm1& form) {
     QStringList all;

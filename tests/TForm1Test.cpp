@@ -26,6 +26,7 @@
 #include "support/TestServer.h"
 
 using namespace orvalen;
+using orvalen::test::Find;
 
 namespace {
 
@@ -64,12 +65,6 @@ class TForm1Test : public QObject {
   static void WaitIdle(TForm1& form) {
     QTRY_VERIFY_WITH_TIMEOUT(
         !form.SearchRunning() && Find<QPushButton>(form, "Button1")->isEnabled(), 15000);
-  }
-  template <class W>
-  static W* Find(TForm1& form, const char* name) {
-    W* w = form.findChild<W*>(QString::fromLatin1(name));
-    if (w == nullptr) qFatal("no widget %s", name);
-    return w;
   }
   static QStringList TopLevel(TForm1& form) {
     QStringList names;

@@ -49,6 +49,14 @@ inline FormServices Services(std::string config_url, std::shared_ptr<ExternalBro
   return services;
 }
 
+// A widget of the window by its object name; the test ends if there is none.
+template <class W>
+W* Find(QWidget& window, const char* name) {
+  W* w = window.findChild<W*>(QString::fromLatin1(name));
+  if (w == nullptr) qFatal("no widget %s", name);
+  return w;
+}
+
 // Closes the window and destroys it; how long that took, in milliseconds.
 template <class Window>
 qint64 CloseAndDestroy(std::unique_ptr<Window>& window) {
