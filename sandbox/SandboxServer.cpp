@@ -44,10 +44,11 @@ HttpReply Page(const Landing& landing) {
 
 }  // namespace
 
+// The server goes first: nothing it runs may outlive what it serves.
 struct SandboxServer::Impl {
-  std::unique_ptr<HttpServer> http;
   std::unique_ptr<Gateway> gateway;
   std::string config_document;
+  std::unique_ptr<HttpServer> http;
 };
 
 SandboxServer::SandboxServer(SandboxOptions options)
