@@ -3,6 +3,7 @@
 #include <boost/asio/steady_timer.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
+#include <functional>
 #include <optional>
 
 namespace orvalen::sandbox {
@@ -32,10 +33,12 @@ class Session : public std::enable_shared_from_this<Session> {
   void OnRequest(error_code ec);
   void Dispatch();
   void Send();
-  void SendWhole();
+  // Writes reply_ whole and logs it; `then` follows unless the write failed.
+  void SendWhole(std::function<void()> then);
   void SendPiece(std::size_t n);
   void Finish(bool keep_alive);
   void Refuse(int status);
+  void Linger();
   void Close();
   bool RequestLineTooLong() const;
   void Log(const std::string& outcome) const;
@@ -103,7 +106,7 @@ void Session::OnRequest(error_code ec) {
   request_.path = request_.target.substr(0, mark);
   request_.query = mark == std::string::npos ? "" : request_.target.substr(mark + 1);
   request_.content_type = std::string(req[http::field::content_type]);
-  request_.body = req.body();
+  request_.body = std::move(parser_->get().body());  // the parser is replaced for the next request
   keep_alive_ = req.keep_alive();
   Dispatch();
 }
@@ -118,7 +121,7 @@ void Session::Dispatch() {
 }
 
 void Session::Send() {
-  if (!reply_.pieces) return SendWhole();
+  if (!reply_.pieces) return SendWhole([this] { Finish(keep_alive_); });
   // Streamed: chunked, and the connection closes after it.
   keep_alive_ = false;
   head_ = {static_cast<http::status>(reply_.status), 11};
@@ -135,7 +138,7 @@ void Session::Send() {
                            });
 }
 
-void Session::SendWhole() {
+void Session::SendWhole(std::function<void()> then) {
   whole_ = {static_cast<http::status>(reply_.status), 11};
   if (!reply_.content_type.empty()) whole_.set(http::field::content_type, reply_.content_type);
   for (const auto& [name, value] : reply_.headers) whole_.set(name, value);
@@ -143,11 +146,13 @@ void Session::SendWhole() {
   whole_.body() = std::move(reply_.body);
   whole_.prepare_payload();
   stream_.expires_after(context_.limits.write);
-  http::async_write(stream_, whole_, [self = shared_from_this()](error_code ec, std::size_t) {
-    self->Log(self->reply_.outcome);
-    if (ec) return self->Close();
-    self->Finish(self->keep_alive_);
-  });
+  http::async_write(
+      stream_, whole_,
+      [self = shared_from_this(), then = std::move(then)](error_code ec, std::size_t) {
+        self->Log(self->reply_.outcome);
+        if (ec) return self->Close();
+        then();
+      });
 }
 
 void Session::SendPiece(std::size_t n) {
@@ -184,37 +189,33 @@ void Session::Finish(bool keep_alive) {
   Close();
 }
 
-// Answers with `status` and closes, reading (and dropping) what the client
-// still sends for a moment, so that it sees the answer rather than a reset.
+// Answers with `status` and closes after a moment of draining, so that the
+// client sees the answer rather than a reset.
 void Session::Refuse(int status) {
   const auto& req = parser_->get();
   request_.method = req.method_string().empty() ? "-" : std::string(req.method_string());
   request_.target = req.target().empty() ? "-" : std::string(req.target().substr(0, 200));
   reply_ = HttpReply::Text(status, "text/plain", std::string(ReasonText(status)) + "\n");
-  whole_ = {static_cast<http::status>(status), 11};
-  whole_.set(http::field::content_type, "text/plain");
-  whole_.keep_alive(false);
-  whole_.body() = reply_.body;
-  whole_.prepare_payload();
-  stream_.expires_after(context_.limits.write);
-  http::async_write(stream_, whole_, [self = shared_from_this()](error_code ec, std::size_t) {
-    self->Log("");
-    if (ec) return self->Close();
-    error_code ignored;
-    self->stream_.socket().shutdown(net::ip::tcp::socket::shutdown_send, ignored);
-    self->buffer_.clear();
-    self->stream_.expires_after(kLinger);
-    // Reads until the client closes or the moment is over, then closes.
-    struct Drain {
-      std::shared_ptr<Session> session;
-      void operator()(error_code ec, std::size_t) {
-        if (ec) return session->Close();
-        session->buffer_.clear();
-        session->stream_.async_read_some(session->buffer_.prepare(4096), std::move(*this));
-      }
-    };
-    Drain{self}({}, 0);
-  });
+  keep_alive_ = false;
+  SendWhole([this] { Linger(); });
+}
+
+// Reads (and drops) what the client still sends until it closes or the
+// moment is over, then closes.
+void Session::Linger() {
+  error_code ignored;
+  stream_.socket().shutdown(net::ip::tcp::socket::shutdown_send, ignored);
+  buffer_.clear();
+  stream_.expires_after(kLinger);
+  struct Drain {
+    std::shared_ptr<Session> session;
+    void operator()(error_code ec, std::size_t) {
+      if (ec) return session->Close();
+      session->buffer_.clear();
+      session->stream_.async_read_some(session->buffer_.prepare(4096), std::move(*this));
+    }
+  };
+  Drain{shared_from_this()}({}, 0);
 }
 
 void Session::Close() {
