@@ -124,12 +124,10 @@ HttpReply SandboxServer::Serve(const HttpRequest& req) {
 }
 
 HttpReply SandboxServer::ServeGateway(const HttpRequest& req) {
-  const GatewayAnswer answer =
-      impl_->gateway->Handle(GatewayRequest{req.query, req.body, req.content_type});
+  const GatewayRequest request{req.query, req.body, req.content_type};
+  const GatewayAnswer answer = impl_->gateway->Handle(request);
   if (!options_.faults.empty()) {
-    Params params;
-    ParseForm(req.query, params);
-    if (IsFormContentType(req.content_type)) ParseForm(req.body, params);
+    const Params params = ReadParams(request).params;
     if (const Fault* f = FindFault(options_.faults, Param(params, "method"))) {
       return ApplyFault(*f, answer.body, base_url() + "/moved");
     }
