@@ -133,17 +133,17 @@ bool ReadRules(std::string_view text, std::vector<Rule>& rules, std::string& err
 bool LooksOnly(const std::string& name) {
   static constexpr std::array<std::string_view, 6> kPrefixes = {
       "background", "border", "outline", "padding", "margin", "subcontrol-"};
-  static constexpr std::array<std::string_view, 12> kNames = {
+  static constexpr std::array<std::string_view, 14> kNames = {
       "color",           "alternate-background-color",
       "selection-color", "selection-background-color",
       "gridline-color",  "font-weight",
       "font-style",      "text-decoration",
       "text-align",      "image",
-      "image-position",  "spacing"};
+      "image-position",  "spacing",
+      "opacity",         "show-decoration-selected"};
   return std::any_of(kPrefixes.begin(), kPrefixes.end(),
                      [&](std::string_view p) { return name.starts_with(p); }) ||
-         std::find(kNames.begin(), kNames.end(), name) != kNames.end() || name == "opacity" ||
-         name == "show-decoration-selected";
+         std::find(kNames.begin(), kNames.end(), name) != kNames.end();
 }
 
 // Sizes and places that only sub-controls (arrows, handles, indicators) may take.
