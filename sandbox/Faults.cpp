@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "sandbox/AnswerWriter.h"
+#include "sandbox/LinkShapes.h"
 
 namespace orvalen::sandbox {
 namespace {
@@ -61,8 +62,9 @@ std::optional<Fault> ParseFault(std::string_view text) {
     }
     f.kind = "error";
   }
-  static const char* kKinds[] = {"stall",   "drip", "close", "http500",  "redirect", "malformed",
-                                 "endless", "bomb", "error", "sections", "leaves",   "slow"};
+  static const char* kKinds[] = {"stall",     "drip",    "close", "http500", "redirect",
+                                 "malformed", "endless", "bomb",  "error",   "sections",
+                                 "leaves",    "slow",    "shapes"};
   for (const char* k : kKinds) {
     if (f.kind == k) return f;
   }
@@ -92,6 +94,8 @@ HttpReply ApplyFault(const Fault& fault, const std::string& body, const std::str
     reply.body = Bomb();
   } else if (fault.kind == "error") {
     reply.body = RefusalText(AnswerStyle::V1Xml, fault.code, "Sandbox fault");
+  } else if (fault.kind == "shapes") {
+    reply.body = ShapeClickUrls(body);
   } else if (fault.kind == "slow") {
     reply.delay = std::chrono::seconds(5);
   } else if (fault.kind == "stall" || fault.kind == "close") {

@@ -8,9 +8,9 @@
 // close (half an answer, then the connection closes), http500, redirect,
 // malformed (not well-formed XML), endless (a body without end), bomb (an
 // entity-expansion bomb), error-N (the gateway's error answer with code N),
-// and for the configuration document also sections (only the key and
-// secret), leaves (sections whose sub-elements are all empty) and slow (the
-// document after a 5 s pause).
+// shapes (click URLs in the shapes real links take, see LinkShapes), and for the configuration
+// document also sections (only the key and secret), leaves (sections whose sub-elements are all
+// empty) and slow (the document after a 5 s pause).
 #pragma once
 
 #include <optional>

@@ -28,7 +28,9 @@ constexpr const char* kUsage =
     "'listening on http://HOST:PORT/' when ready (--port 0 takes a free port) and\n"
     "logs one line per request on standard error; SIGINT or SIGTERM stops it at\n"
     "once.\n"
-    "faults: stall drip close http500 redirect malformed endless bomb error-N,\n"
+    "faults: stall drip close http500 redirect malformed endless bomb error-N\n"
+    "        shapes (click URLs without path, with :80, dot segments, backslashes,\n"
+    "        escapes, blanks, raw non-ASCII or |{}^, long https, short),\n"
     "        and for :config also sections leaves slow\n";
 
 // The server's bounds, as they are set.
