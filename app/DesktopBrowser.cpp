@@ -1,11 +1,13 @@
 #include "app/DesktopBrowser.h"
 
-#include <QDesktopServices>
+#include <QProcess>
 
 namespace orvalen {
 
-void DesktopBrowser::Open(const QUrl& url) {
-  QDesktopServices::openUrl(url);
+// Not QDesktopServices: it hands the desktop the toolkit's re-encoding of
+// the address, not the address.
+void DesktopBrowser::Open(const QString& url) {
+  QProcess::startDetached(QStringLiteral("xdg-open"), {url});
 }
 
 }  // namespace orvalen

@@ -1,5 +1,6 @@
-// DesktopBrowser: opens URLs in the user's default web browser (through
-// xdg-open, which honours BROWSER). Failures are not reported.
+// DesktopBrowser: opens URLs in the user's default web browser through
+// xdg-open (which honours BROWSER), with the address as its one argument,
+// unchanged. Failures are not reported.
 #pragma once
 
 #include "app/ExternalBrowser.h"
@@ -8,7 +9,7 @@ namespace orvalen {
 
 class DesktopBrowser : public ExternalBrowser {
  public:
-  void Open(const QUrl& url) override;
+  void Open(const QString& url) override;
 };
 
 }  // namespace orvalen

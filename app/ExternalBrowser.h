@@ -2,14 +2,16 @@
 // own implementation is DesktopBrowser; tests hand in a recorder.
 #pragma once
 
-#include <QUrl>
+#include <QString>
 
 namespace orvalen {
 
 class ExternalBrowser {
  public:
   virtual ~ExternalBrowser() = default;
-  virtual void Open(const QUrl& url) = 0;
+  // `url` is handed on exactly as written: re-encoding it could change the
+  // address (a backslash in the path means '/' to a browser, %5C does not).
+  virtual void Open(const QString& url) = 0;
 };
 
 }  // namespace orvalen

@@ -1,7 +1,5 @@
 #include "app/WebAddress.h"
 
-#include "openapi/RequestUrl.h"
-
 #include <algorithm>
 #include <cctype>
 
@@ -38,7 +36,12 @@ bool IsPort(std::string_view port) {
 
 bool IsWebAddress(std::string_view address) {
   if (address.size() > kMaxWebAddress) return false;
-  if (HasBlankOrControl(address)) return false;
+  const auto is_control = [](char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    return c < 0x20 || c == 0x7f;
+  };
+  if (std::any_of(address.begin(), address.end(), is_control)) return false;
+  if (address.empty() || address.back() == ' ') return false;
   const std::size_t colon = address.find(':');
   if (colon == std::string_view::npos) return false;
   const std::string_view scheme = address.substr(0, colon);
@@ -47,6 +50,7 @@ bool IsWebAddress(std::string_view address) {
   if (!rest.starts_with("//")) return false;
   rest.remove_prefix(2);
   const std::string_view authority = rest.substr(0, rest.find_first_of("/?#\\"));
+  if (authority.find(' ') != std::string_view::npos) return false;
   if (authority.find('@') != std::string_view::npos) return false;  // user information
   // The port follows the last colon, unless that colon is inside an IPv6 literal.
   const std::size_t port_colon = authority.rfind(':');

@@ -7,8 +7,10 @@
 //   IsWebAddress("file:///etc/passwd")      // false
 //
 // Refused as well, whatever the scheme:
-// - blanks or control bytes anywhere (a browser would trim or drop them, and
-//   then open something other than what was checked);
+// - control bytes anywhere, blanks in the scheme or host and at either end
+//   (a browser would trim or drop them, and then open something other than
+//   what was checked); a blank inside the path or query stays, as browsers
+//   escape it;
 // - user information before the host ("http://peldrun@evil/" goes to evil);
 // - a missing or malformed host or port;
 // - more than kMaxWebAddress bytes (no web server takes a request line that long).

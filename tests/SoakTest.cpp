@@ -28,7 +28,7 @@ namespace {
 
 class CountingBrowser : public ExternalBrowser {
  public:
-  void Open(const QUrl&) override { ++opened; }
+  void Open(const QString&) override { ++opened; }
   int opened = 0;
 };
 

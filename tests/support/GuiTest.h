@@ -22,7 +22,7 @@ namespace orvalen::test {
 // The URLs the window sent to the external browser.
 class RecordingBrowser : public ExternalBrowser {
  public:
-  void Open(const QUrl& url) override { opened.push_back(url.toString(QUrl::FullyEncoded)); }
+  void Open(const QString& url) override { opened.push_back(url); }
   QStringList opened;
 };
 
