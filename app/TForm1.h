@@ -116,7 +116,7 @@ class TForm1 : public QMainWindow {
   void SearchFailed();
   void EndSearch();
   void RestoreTreeHighlight();
-  void ShowHtml(const std::string& text);
+  void ShowHtml(const std::string& text, LinkTable links = {});
   void JoinWorker();
 
   // Links and the marketplace.

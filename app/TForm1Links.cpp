@@ -5,6 +5,7 @@
 
 #include "app/BusyCursor.h"
 #include "app/LinkDecision.h"
+#include "app/PageWriter.h"
 #include "app/TForm1.h"
 #include "app/WebAddress.h"
 #include "config/SiteConfig.h"
@@ -16,11 +17,11 @@ namespace orvalen {
 
 // Every navigation of the results view comes here first, whatever started
 // it; true: the view does not load it. The decision is made at once, on the
-// page as it is; the action follows from the window's own event loop, so
+// page the navigation came from; the action follows from the window's own event loop, so
 // that the seller chain and a new search never run inside the web engine's
 // navigation callback.
 bool TForm1::WebBrowser1BeforeNavigate2(const QUrl& url) {
-  const LinkDecision decision = DecideLink(url, Rows);
+  const LinkDecision decision = writer_->Decide(url);
   if (decision.action == LinkAction::LoadInView) return false;
   if (decision.action != LinkAction::Drop) {
     QMetaObject::invokeMethod(
@@ -108,15 +109,12 @@ void TForm1::Button2Click() {
 // claims it (a file opener, a share mounter).
 void TForm1::OpenOutside(const std::string& url) {
   if (url.empty()) return;
-  const QUrl parsed(QString::fromStdString(url), QUrl::StrictMode);
-  const QString scheme = parsed.scheme();
-  if (!IsWebAddress(url) || !parsed.isValid() || parsed.host().isEmpty() ||
-      (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+  if (!IsWebAddress(url)) {
     qCWarning(lcLinks, "not opened: not a web address: %s",
               qPrintable(QString::fromStdString(url.substr(0, 200)).toHtmlEscaped()));
     return;
   }
-  services_.browser->Open(parsed);
+  services_.browser->Open(QString::fromStdString(url));
 }
 
 }  // namespace orvalen

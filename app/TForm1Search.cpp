@@ -94,7 +94,7 @@ void TForm1::SearchDone() {
   item_.cond = job_->items.cond;
   paged_from_.reset();
   timing_.DataBack();
-  ShowHtml(BuildResultsPage(Rows));
+  ShowHtml(BuildResultsPage(Rows), LinksOfPage(Rows));
   timing_.PageHanded();
   EndSearch();
   ui->TreeView1->setFocus();
@@ -109,7 +109,7 @@ void TForm1::SearchFailed() {
     page_no_ = paged_from_->page_no;
     Rows = std::move(paged_from_->rows);
     paged_from_.reset();
-    ShowHtml(BuildResultsPage(Rows));
+    ShowHtml(BuildResultsPage(Rows), LinksOfPage(Rows));
   }
   EndSearch();
   QString text = QString::fromUtf8(kNotFound);
@@ -126,8 +126,8 @@ void TForm1::EndSearch() {
   RestoreTreeHighlight();
 }
 
-void TForm1::ShowHtml(const std::string& text) {
-  writer_->Write(text);
+void TForm1::ShowHtml(const std::string& text, LinkTable links) {
+  writer_->Write(text, std::move(links));
 }
 
 void TForm1::JoinWorker() {

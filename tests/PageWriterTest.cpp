@@ -4,6 +4,8 @@
 // reports the page written last.
 #include "app/PageWriter.h"
 
+#include <signal.h>
+
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineScript>
@@ -103,6 +105,54 @@ class PageWriterTest : public QObject {
     QCOMPARE(v.Text(QStringLiteral(".mydiv a[title]:not(:first-child)")), QStringLiteral("third"));
     QTest::qWait(300);  // nothing further arrives for the pages replaced
     QCOMPARE(shown.count(), 1);
+  }
+
+  // A page of the program's that fails to load (past the engine's 2 MB
+  // for a loaded page) holds back no page written after it; a results page
+  // of that size is written into a loaded empty page instead.
+  void aPageThatFailsToLoadHoldsBackNoLaterPage() {
+    View v;
+    PageWriter writer(&v.view, v.page);
+    QSignalSpy shown(&writer, &PageWriter::Shown);
+    writer.Write("<p>" + std::string(3 * 1024 * 1024, 'x') + "</p>");
+    writer.Write(BuildResultsPage(Rows("after")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
+    QCOMPARE(v.Text(QStringLiteral(".mydiv a[title]:not(:first-child)")), QStringLiteral("after"));
+    const std::string large(3 * 1024 * 1024, 'y');
+    writer.Write(BuildResultsPage(Rows(large)));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
+    QCOMPARE(v.Evaluate(QStringLiteral("document.querySelector('.mydiv a[title]').title.length"))
+                 .toInt(),
+             int(large.size()));
+  }
+
+  // The render process ends (killed, as the out-of-memory killer does): the
+  // page written last comes back in a new one, and later pages are shown.
+  void theLastPageComesBackWhenTheRenderProcessEnds() {
+    View v;
+    PageWriter writer(&v.view, v.page);
+    QSignalSpy shown(&writer, &PageWriter::Shown);
+    writer.Write(EmptyPage());
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
+    writer.Write(BuildResultsPage(Rows("kept")), LinksOfPage(Rows("kept")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
+    QTRY_COMPARE(writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
+                 LinkAction::OpenItem);
+
+    const qint64 pid = v.page->renderProcessPid();
+    QVERIFY(pid > 0);
+    QSignalSpy ended(v.page, &QWebEnginePage::renderProcessTerminated);
+    QVERIFY(::kill(static_cast<pid_t>(pid), SIGKILL) == 0);
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 3, 15000);
+    QVERIFY(v.page->renderProcessPid() != pid);
+    QCOMPARE(v.Text(QStringLiteral(".mydiv a[title]:not(:first-child)")), QStringLiteral("kept"));
+    QTRY_COMPARE(writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
+                 LinkAction::OpenItem);
+
+    writer.Write(BuildResultsPage(Rows("later")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 4, 15000);
+    QCOMPARE(v.Text(QStringLiteral(".mydiv a[title]:not(:first-child)")), QStringLiteral("later"));
   }
 
   void blankStartsOverWithALoadedDocument() {

@@ -4,6 +4,8 @@
 #include "app/TForm1.h"
 #include "support/GuiTest.h"
 
+#include <signal.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -22,6 +24,7 @@
 
 #include "app/AppSettings.h"
 #include "sandbox/ConfigDocument.h"
+#include "sandbox/LinkShapes.h"
 #include "support/SandboxRunner.h"
 #include "support/TestServer.h"
 
@@ -298,6 +301,40 @@ class TForm1Test : public QObject {
     WaitShown(*form, shown, 3);
     QCOMPARE(browser_->opened.size(), 2);
     QCOMPARE(Find<QWebEngineView>(*form, "WebBrowser1")->url().scheme(), QStringLiteral("data"));
+  }
+
+  // Click URLs in the shapes real links take (the sandbox's "shapes"
+  // fault): a click on an item, plain or middle, opens exactly the string
+  // the gateway gave, once, however the engine rewrites it.
+  void itemLinksOfEveryShapeOpenTheirClickUrlAsGiven() {
+    test::SandboxRunner sandbox(3000, nullptr, {*sandbox::ParseFault("shapes")});
+    auto form = Open(sandbox.server().config_url());
+    QSignalSpy shown(form.get(), &TForm1::ResultsShown);
+    WaitShown(*form, shown, 1);
+    const QStringList given =
+        Evaluate(*form, QStringLiteral("Array.prototype.map.call(document.querySelectorAll("
+                                       "'div.mydiv a:nth-of-type(2)'), function (a) {"
+                                       "return a.getAttribute('href'); })"))
+            .toStringList();
+    QVERIFY(given.size() >= int(sandbox::kLinkShapes));
+    for (const char* mark : {"\\", " ", "|", "{", "^", "手机壳", "%3D", ":80/", "/./", "HTTP://",
+                             "https://", "//s.example/"}) {
+      QVERIFY2(given.filter(QString::fromUtf8(mark)).size() > 0, mark);
+    }
+    for (int i = 0; i < int(sandbox::kLinkShapes); ++i) {
+      const QString title = QStringLiteral("div.mydiv:nth-of-type(%1) a:nth-of-type(2)").arg(i + 1);
+      ClickLink(*form, title, Qt::LeftButton, Qt::NoModifier);
+      QTRY_COMPARE(browser_->opened.size(), 2 * i + 1);
+      QCOMPARE(browser_->opened.last(), given[i]);
+      ClickLink(*form, title, Qt::MiddleButton, Qt::NoModifier);
+      QTRY_COMPARE(browser_->opened.size(), 2 * i + 2);
+      QCOMPARE(browser_->opened.last(), given[i]);
+    }
+    // Nothing more opens: the paging link, clicked after them, is handled
+    // after anything they could still have caused.
+    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"), Qt::LeftButton, Qt::NoModifier);
+    QTRY_COMPARE(form->PageNo(), 2);
+    QCOMPARE(browser_->opened.size(), 2 * int(sandbox::kLinkShapes));
   }
 
   // A link dropped on the view is a navigation like any other: an item opens
@@ -597,6 +634,36 @@ class TForm1Test : public QObject {
     ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"), Qt::LeftButton, Qt::NoModifier);
     QTRY_COMPARE(form->PageNo(), 2);
     WaitIdle(*form);
+  }
+
+  // The page's render process is killed (a crash, the out-of-memory
+  // killer): the view comes back by itself, with the search that was
+  // running, then with the page that was shown; later searches show.
+  void theViewComesBackWhenItsRenderProcessIsKilled() {
+    auto form = Open(sandbox_->server().config_url());
+    QSignalSpy shown(form.get(), &TForm1::ResultsShown);
+    WaitShown(*form, shown, 1);
+    QWebEnginePage* page = Find<QWebEngineView>(*form, "WebBrowser1")->page();
+    const auto kill_renderer = [page] {
+      const qint64 pid = page->renderProcessPid();
+      QVERIFY(pid > 0 && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0);
+      QTRY_VERIFY_WITH_TIMEOUT(page->renderProcessPid() > 0 && page->renderProcessPid() != pid,
+                               15000);
+    };
+    Find<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("手机"));
+    QTest::mouseClick(Find<QPushButton>(*form, "Button1"), Qt::LeftButton);
+    kill_renderer();
+    WaitShown(*form, shown, 2);
+    const QString first = QStringLiteral("document.querySelector('div.mydiv a[title]').title");
+    const QString title = Evaluate(*form, first).toString();
+    QVERIFY(title.contains(QStringLiteral("手机")));
+
+    kill_renderer();
+    QTRY_COMPARE_WITH_TIMEOUT(Evaluate(*form, first).toString(), title, 15000);
+    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"), Qt::LeftButton, Qt::NoModifier);
+    WaitShown(*form, shown, 3);
+    QCOMPARE(form->PageNo(), 2);
+    QVERIFY(warnings_->texts.isEmpty());
   }
 
   void closingDuringASearchEndsAtOnce() {
