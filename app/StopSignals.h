@@ -1,6 +1,6 @@
 // StopSignals: SIGTERM, SIGINT and SIGHUP end the event loop the way closing
 // the window does, so that everything the window's program owns is cleaned
-// up (a sandbox it started is stopped).
+// up (its hold on the shared sandbox is let go).
 //
 //   StopSignals stop_signals;   // after the QApplication exists
 //   QObject::connect(&stop_signals, &StopSignals::Received, &app, &QCoreApplication::quit);

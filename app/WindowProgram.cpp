@@ -55,6 +55,8 @@ int RunWindow(const std::string& config_url, const std::string& skin,
       .config_url = config_url,
       .builtin_url = defaults.builtin_config_url,
       .program = QDir(QCoreApplication::applicationDirPath()).filePath(defaults.sandbox_program),
+      .ready_limit = std::chrono::seconds(10),
+      .lock_dir = {},
   });
   FormServices services;
   services.started = defaults.started;

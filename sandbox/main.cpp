@@ -3,10 +3,17 @@
 //
 //   orvalen-sandbox [--host 127.0.0.1] [--port 8970] [--seed N] [--items N]
 //                   [--app-key K] [--app-secret S] [--fault KIND[:CALL]]...
+//                   [--while-locked FILE]
 //   orvalen-sandbox --help | --version
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <csignal>
+#include <cstring>
 #include <iostream>
 #include <set>
 #include <string>
@@ -21,13 +28,15 @@ namespace {
 constexpr const char* kUsage =
     "usage: orvalen-sandbox [--host 127.0.0.1] [--port 8970] [--seed N] [--items N]\n"
     "                       [--app-key K] [--app-secret S] [--fault KIND[:CALL]]...\n"
+    "                       [--while-locked FILE]\n"
     "       orvalen-sandbox --help | --version\n"
     "A local stand-in for the open platform and the configuration server. The\n"
     "gateway (/router/rest, GET or POST form) answers v=1.0 in XML and v=2.0 in\n"
     "XML or, with format=json, JSON. Prints\n"
     "'listening on http://HOST:PORT/' when ready (--port 0 takes a free port) and\n"
     "logs one line per request on standard error; SIGINT or SIGTERM stops it at\n"
-    "once.\n"
+    "once. With --while-locked it also stops once no process holds a lock on\n"
+    "FILE (the windows that share it hold shared locks).\n"
     "faults: stall drip close http500 redirect malformed endless bomb error-N\n"
     "        shapes (click URLs without path, with :80, dot segments, backslashes,\n"
     "        escapes, blanks, raw non-ASCII or |{}^, long https, short),\n"
@@ -63,15 +72,37 @@ void RaiseDescriptorLimit() {
   setrlimit(RLIMIT_NOFILE, &limit);
 }
 
-// Fills `o` from the arguments; a usage error comes back as its message.
-std::variant<Action, std::string> ParseArgs(int argc, char** argv,
-                                            orvalen::sandbox::SandboxOptions& o) {
+struct Args {
+  orvalen::sandbox::SandboxOptions options;
+  std::string while_locked;  // stop once nobody holds a lock on this file
+};
+
+// Stops `sandbox` once this process can lock `file` exclusively: no one
+// else holds it. The lock is kept until the process ends, so that whoever
+// waits for a shared lock next finds the port free.
+void StopWhenUnlocked(orvalen::sandbox::SandboxServer& sandbox, const std::string& file) {
+  const int fd = open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0) {
+    std::cerr << "orvalen-sandbox: cannot watch " << file << ": " << std::strerror(errno) << "\n";
+    return;
+  }
+  std::thread([&sandbox, fd] {
+    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    sandbox.Stop();
+  }).detach();
+}
+
+// Fills `args` from the arguments; a usage error comes back as its message.
+std::variant<Action, std::string> ParseArgs(int argc, char** argv, Args& args) {
+  orvalen::sandbox::SandboxOptions& o = args.options;
   for (int i = 1; i < argc; ++i) {
     const std::string flag = argv[i];
     if (flag == "--help") return Action::kHelp;
     if (flag == "--version") return Action::kVersion;
-    static const std::set<std::string> kFlags{"--host",    "--port",       "--seed", "--items",
-                                              "--app-key", "--app-secret", "--fault"};
+    static const std::set<std::string> kFlags{"--host",  "--port",        "--seed",
+                                              "--items", "--app-key",     "--app-secret",
+                                              "--fault", "--while-locked"};
     if (!kFlags.contains(flag)) return "unknown option " + flag;
     if (i + 1 >= argc) return flag + " needs a value";
     const std::string value = argv[++i];
@@ -93,6 +124,8 @@ std::variant<Action, std::string> ParseArgs(int argc, char** argv,
         o.app_key = value;
       } else if (flag == "--app-secret") {
         o.app_secret = value;
+      } else if (flag == "--while-locked") {
+        args.while_locked = value;
       } else {
         const auto fault = orvalen::sandbox::ParseFault(value);
         if (!fault) return bad;
@@ -108,9 +141,10 @@ std::variant<Action, std::string> ParseArgs(int argc, char** argv,
 }  // namespace
 
 int main(int argc, char** argv) {
-  orvalen::sandbox::SandboxOptions options;
+  Args args;
+  orvalen::sandbox::SandboxOptions& options = args.options;
   options.log = [](const std::string& line) { std::cerr << line << std::endl; };
-  const auto parsed = ParseArgs(argc, argv, options);
+  const auto parsed = ParseArgs(argc, argv, args);
   if (const auto* error = std::get_if<std::string>(&parsed)) {
     std::cerr << "orvalen-sandbox: " << *error << " (see orvalen-sandbox --help)\n";
     return 2;
@@ -124,6 +158,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   RaiseDescriptorLimit();
+  // Whoever started it may stop reading its output.
+  std::signal(SIGPIPE, SIG_IGN);
   // Signals are taken by one thread with sigwait, which stops the server.
   sigset_t stop_signals;
   sigemptyset(&stop_signals);
@@ -142,6 +178,7 @@ int main(int argc, char** argv) {
     sigwait(&stop_signals, &signal);
     sandbox.Stop();  // also before Run(), which then returns at once
   });
+  if (!args.while_locked.empty()) StopWhenUnlocked(sandbox, args.while_locked);
   std::cout << "listening on " << sandbox.base_url() << "/" << std::endl;
   sandbox.Run();
   pthread_kill(stopper.native_handle(), SIGTERM);  // wakes the waiter if Run ended otherwise

@@ -19,48 +19,66 @@ std::string ConfigOn(int port) {
 }
 
 LocalSandboxSettings Settings(const std::string& config, const std::string& builtin) {
-  return {.config_url = config, .builtin_url = builtin, .program = ORVALEN_SANDBOX_PATH};
+  return {.config_url = config, .builtin_url = builtin, .program = ORVALEN_SANDBOX_PATH,
+          .lock_dir = {}};
 }
 
 bool Listening(int port) {
   return AcceptsConnections({"127.0.0.1", port});
 }
 
-TEST(LocalSandboxTest, StartedForTheBuiltInAddressAndStoppedWithTheObject) {
-  const int port = test::UnusedLoopbackPort();
-  qint64 pid = 0;
-  {
-    const LocalSandbox sandbox(Settings(ConfigOn(port), ConfigOn(port)));
-    ASSERT_TRUE(sandbox.Running());
-    pid = sandbox.ProcessId();
-    // Ready when the constructor returns: the window loads its configuration next.
-    EXPECT_TRUE(Listening(port));
-    EXPECT_EQ(ProcessesWith({"orvalen-sandbox", std::to_string(port)}),
-              std::vector<pid_t>{static_cast<pid_t>(pid)});
-  }
-  EXPECT_FALSE(Listening(port));
-  EXPECT_TRUE(ProcessesWith({"orvalen-sandbox", std::to_string(port)}).empty());
+std::vector<pid_t> SandboxesOn(int port) {
+  return ProcessesWith({"orvalen-sandbox", std::to_string(port)});
 }
 
-TEST(LocalSandboxTest, NotStartedWhenSomethingListensThere) {
+// The window that started the sandbox may go first: it serves the others
+// until the last holder has gone, and then ends by itself.
+TEST(LocalSandboxTest, SharedByEveryHolderAndEndedAfterTheLast) {
+  const int port = test::UnusedLoopbackPort();
+  const LocalSandboxSettings settings = Settings(ConfigOn(port), ConfigOn(port));
+  auto first = std::make_unique<LocalSandbox>(settings);
+  const pid_t pid = first->Started();
+  ASSERT_GT(pid, 0);
+  // Ready when the constructor returns: the window loads its configuration next.
+  EXPECT_TRUE(Listening(port));
+  EXPECT_EQ(SandboxesOn(port), std::vector<pid_t>{pid});
+  {
+    const LocalSandbox second(settings);
+    EXPECT_EQ(second.Started(), 0);
+    EXPECT_TRUE(second.Holding());
+    first.reset();
+    EXPECT_TRUE(Listening(port));
+    EXPECT_EQ(SandboxesOn(port), std::vector<pid_t>{pid});
+  }
+  EXPECT_TRUE(test::WaitUntil([&] { return SandboxesOn(port).empty() && !Listening(port); }));
+  // The next window starts a new one.
+  const LocalSandbox again(settings);
+  EXPECT_GT(again.Started(), 0);
+  EXPECT_NE(again.Started(), pid);
+}
+
+TEST(LocalSandboxTest, WhatAlreadyListensIsUsedAndNeverStopped) {
   test::TestServer server;
   const std::string url = server.Url("/cfg");
-  const LocalSandbox sandbox(Settings(url, url));
-  EXPECT_FALSE(sandbox.Running());
-  EXPECT_TRUE(ProcessesWith({"orvalen-sandbox", std::to_string(server.port())}).empty());
+  {
+    const LocalSandbox sandbox(Settings(url, url));
+    EXPECT_EQ(sandbox.Started(), 0);
+  }
+  EXPECT_TRUE(SandboxesOn(server.port()).empty());
+  EXPECT_TRUE(Listening(server.port()));
 }
 
 TEST(LocalSandboxTest, NotStartedForAnyOtherAddress) {
   const int port = test::UnusedLoopbackPort();
   // The configuration comes from elsewhere: the built-in port stays free.
   const LocalSandbox elsewhere(Settings(ConfigOn(test::UnusedLoopbackPort()), ConfigOn(port)));
-  EXPECT_FALSE(elsewhere.Running());
+  EXPECT_FALSE(elsewhere.Holding());
   EXPECT_FALSE(Listening(port));
   // A built-in address on another machine is never probed or served.
   for (const char* remote : {"http://192.0.2.1:8970/cfg", "https://127.0.0.1:8970/cfg",
                              "http://127.0.0.2:8970/cfg", "not a url"}) {
     const LocalSandbox sandbox(Settings(remote, remote));
-    EXPECT_FALSE(sandbox.Running()) << remote;
+    EXPECT_FALSE(sandbox.Holding()) << remote;
     EXPECT_FALSE(LoopbackEndpointOf(remote).has_value()) << remote;
   }
   EXPECT_EQ(LoopbackEndpointOf("http://localhost/x")->port, 80);
@@ -71,7 +89,7 @@ TEST(LocalSandboxTest, AProgramThatCannotServeLeavesNothingBehind) {
   const int port = test::UnusedLoopbackPort();
   LocalSandboxSettings missing = Settings(ConfigOn(port), ConfigOn(port));
   missing.program = QStringLiteral("/nonexistent/orvalen-sandbox");
-  EXPECT_FALSE(LocalSandbox(missing).Running());
+  EXPECT_EQ(LocalSandbox(missing).Started(), 0);
 
   // One that ends without listening, and one that never says it listens,
   // which is stopped at the limit.
@@ -82,9 +100,9 @@ TEST(LocalSandboxTest, AProgramThatCannotServeLeavesNothingBehind) {
     LocalSandboxSettings silent = Settings(ConfigOn(port), ConfigOn(port));
     silent.program = QString::fromUtf8(program);
     silent.ready_limit = std::chrono::milliseconds(500);
-    EXPECT_FALSE(LocalSandbox(silent).Running()) << program;
+    EXPECT_EQ(LocalSandbox(silent).Started(), 0) << program;
   }
-  EXPECT_TRUE(ProcessesWith({"sleep", "29.125"}).empty());
+  EXPECT_TRUE(test::WaitUntil([] { return ProcessesWith({"sleep", "29.125"}).empty(); }));
   EXPECT_FALSE(Listening(port));
 }
 

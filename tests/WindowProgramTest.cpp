@@ -2,10 +2,16 @@
 // loads, and the sandbox it starts on demand and never leaves behind.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <csignal>
+#include <fstream>
+#include <sstream>
 
 #include "app/LocalSandbox.h"
 #include "config/SiteConfig.h"
+#include "platform/CurlHttpClient.h"
 #include "sandbox/SandboxServer.h"
 #include "support/ChildProcess.h"
 #include "support/SandboxRunner.h"
@@ -63,26 +69,53 @@ TEST_F(WindowProgramTest, ConfigurationFromTheFlagOrTheEnvironment) {
   EXPECT_FALSE(log.Contains("/elsewhere"));
 }
 
-// The built-in address is a free port here; the driver is the window program
-// with that address built in.
-TEST_F(WindowProgramTest, SandboxStartedOnDemandAndStoppedOnSigterm) {
-  const int port = test::UnusedLoopbackPort();
-  const std::string builtin = "http://127.0.0.1:" + std::to_string(port) + "/" + kConfigPath.data();
-  ChildProcess window(ORVALEN_DRIVER_PATH, {}, {{"ORVALEN_TEST_BUILTIN_URL", builtin}});
-  ASSERT_TRUE(WaitUntil([&] { return SandboxesOn(port).size() == 1 && Listening(port); }))
-      << window.Errors();
-  Terminate(window);
-  EXPECT_TRUE(SandboxesOn(port).empty());
-  EXPECT_FALSE(Listening(port));
+// The processes that hold a lock on `file`, from the kernel's list (a
+// request still waiting, such as the sandbox's, is listed with "->").
+std::vector<pid_t> LockHolders(const std::string& file) {
+  struct stat st {};
+  if (stat(file.c_str(), &st) != 0) return {};
+  std::ifstream locks("/proc/locks");
+  std::vector<pid_t> pids;
+  for (std::string line; std::getline(locks, line);) {
+    // "1: FLOCK  ADVISORY  READ  1234 08:01:5678 0 EOF"
+    std::istringstream fields(line);
+    std::string number, kind, mode, access, device;
+    pid_t pid = 0;
+    fields >> number >> kind >> mode >> access >> pid >> device;
+    if (kind == "FLOCK" && device.ends_with(":" + std::to_string(st.st_ino))) pids.push_back(pid);
+  }
+  std::sort(pids.begin(), pids.end());
+  return pids;
 }
 
-TEST_F(WindowProgramTest, SandboxEndsEvenWhenTheWindowIsKilled) {
+// The built-in address is a free port here; the driver is the window program
+// with that address built in. Windows share the sandbox the first one
+// started; whichever ends, even by SIGKILL, the others keep it, and it ends
+// after the last one.
+TEST_F(WindowProgramTest, WindowsShareTheSandboxAndTheLastOneEndsIt) {
   const int port = test::UnusedLoopbackPort();
   const std::string builtin = "http://127.0.0.1:" + std::to_string(port) + "/" + kConfigPath.data();
-  ChildProcess window(ORVALEN_DRIVER_PATH, {}, {{"ORVALEN_TEST_BUILTIN_URL", builtin}});
-  ASSERT_TRUE(WaitUntil([&] { return SandboxesOn(port).size() == 1; })) << window.Errors();
-  window.Signal(SIGKILL);
-  window.Wait(std::chrono::seconds(30));
+  const std::string lock = SandboxLockFile({}, port);
+  const test::EnvironmentChanges env{{"ORVALEN_TEST_BUILTIN_URL", builtin}};
+  ChildProcess first(ORVALEN_DRIVER_PATH, {}, env);
+  ASSERT_TRUE(WaitUntil([&] { return SandboxesOn(port).size() == 1 && Listening(port); }))
+      << first.Errors();
+  const pid_t sandbox_pid = SandboxesOn(port).front();
+  ChildProcess second(ORVALEN_DRIVER_PATH, {}, env);
+  ChildProcess third(ORVALEN_DRIVER_PATH, {}, env);
+  std::vector<pid_t> windows{first.pid(), second.pid(), third.pid()};
+  std::sort(windows.begin(), windows.end());
+  ASSERT_TRUE(WaitUntil([&] { return LockHolders(lock) == windows; }));
+
+  first.Signal(SIGKILL);  // the one that started it
+  first.Wait(std::chrono::seconds(30));
+  Terminate(third);
+  EXPECT_EQ(SandboxesOn(port), std::vector<pid_t>{sandbox_pid});
+  EXPECT_TRUE(Listening(port));
+  HttpResult config = CurlHttpClient().Get(builtin);
+  EXPECT_TRUE(config.ok() && config.body.find("app_key") != std::string::npos);
+
+  Terminate(second);
   EXPECT_TRUE(WaitUntil([&] { return SandboxesOn(port).empty() && !Listening(port); }));
 }
 
