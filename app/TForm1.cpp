@@ -14,6 +14,7 @@
 #include "app/AppSettings.h"
 #include "app/BusyCursor.h"
 #include "app/CategoryList.h"
+#include "app/ConfigProblem.h"
 #include "app/CreditIcons.h"
 #include "app/DesktopBrowser.h"
 #include "app/InputFilter.h"
@@ -57,7 +58,9 @@ void SetTextColour(QWidget* w, const QColor& colour) {
   w->setPalette(p);
 }
 
-SkinData::Warn SkinWarnings(std::function<void(const QString&)> diagnostics) {
+// Where lines for whoever runs the program go (a skin that cannot be used, a
+// configuration that cannot be read).
+SkinData::Warn DiagnosticsSink(std::function<void(const QString&)> diagnostics) {
   if (diagnostics) return diagnostics;
   return [](const QString& line) { std::fprintf(stderr, "orvalen: %s\n", qPrintable(line)); };
 }
@@ -73,7 +76,7 @@ TForm1::TForm1(FormServices services, QWidget* parent)
       TaobaoShop1(UiThreadHttp(services_.ui_call_limit)),
       TaobaokeShop1(UiThreadHttp(services_.ui_call_limit)),
       XMLData1(UiThreadHttp(services_.ui_call_limit)),
-      SkinData1(services_.skin, SkinWarnings(services_.diagnostics)) {
+      SkinData1(services_.skin, DiagnosticsSink(services_.diagnostics)) {
   if (!services_.browser) services_.browser = std::make_shared<DesktopBrowser>();
   if (!services_.warnings) services_.warnings = std::make_shared<QtWarningBox>();
   ui->setupUi(this);
@@ -95,7 +98,12 @@ void TForm1::Construct() {
   page_no_ = 1;
   CategoryResults = nullptr;
   const BusyCursor busy;
-  if (!XMLData1.LoadKeys(ConfigUrl, cats_.cond.app_key, cats_.cond.app_secret)) return;
+  const bool loaded = XMLData1.LoadKeys(ConfigUrl, cats_.cond.app_key, cats_.cond.app_secret);
+  if (auto problem = DescribeConfigProblem(ConfigUrl, loaded, XMLData1, cats_.cond.app_key)) {
+    config_problem_ = problem->reason;
+    DiagnosticsSink(services_.diagnostics)(QString::fromStdString(problem->diagnostic));
+  }
+  if (!loaded) return;
   XMLData1.ReadTaobaoCats(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names);
   users_.cond.app_key = item_.cond.app_key = cats_.cond.app_key;
   users_.cond.app_secret = item_.cond.app_secret = cats_.cond.app_secret;

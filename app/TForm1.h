@@ -58,8 +58,8 @@ struct FormServices {
   // list URL).
   std::chrono::seconds ui_call_limit{15};
   std::string skin;  // "" (the built-in skin), "dark", "none" or a skin file; see SkinData
-  // Warnings for whoever runs the program (a skin that cannot be used);
-  // null: standard error.
+  // Warnings for whoever runs the program (a skin that cannot be used, a
+  // configuration that cannot be read); null: standard error.
   std::function<void(const QString& line)> diagnostics;
 };
 
@@ -150,6 +150,9 @@ class TForm1 : public QMainWindow {
   int page_no_ = 1;
   PInfo Rows;
   std::string CategoryId = "0";
+  // Why the configuration read at start cannot be used; every search fails
+  // for it, and the not-found message says so.
+  std::string config_problem_;
 
   // The worker's own flag, cleared as its last act; the window counts as
   // busy until it has handled the worker's notice, so a job is never

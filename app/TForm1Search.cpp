@@ -102,7 +102,7 @@ void TForm1::SearchDone() {
 
 void TForm1::SearchFailed() {
   item_.cond = job_->items.cond;
-  const std::string reason = FailureReason(job_->error);
+  const std::string reason = config_problem_.empty() ? FailureReason(job_->error) : config_problem_;
   // A failed paging search goes back to the page that was shown, so that
   // its paging links try the same page again.
   if (paged_from_) {

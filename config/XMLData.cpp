@@ -65,6 +65,8 @@ bool TXMLData::LoadKeys(const std::string& url, std::string& app_key, std::strin
   error_.clear();
   document_.Clear();
   HttpResult answer = http_->Get(url);
+  download_failure_ = answer.failure;
+  status_ = answer.status;
   if (!answer.ok()) {
     error_ = "configuration not loaded: " + answer.error;
     return false;

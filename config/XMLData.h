@@ -63,6 +63,10 @@ class TXMLData {
 
   // Why the last LoadKeys returned false; empty after a success.
   const std::string& LastError() const { return error_; }
+  // The same as a kind: how the download failed (HttpResult::Failure::None
+  // when it did not), and the HTTP status of an error answer.
+  HttpResult::Failure LastDownloadFailure() const { return download_failure_; }
+  long LastStatus() const { return status_; }
 
  private:
   std::optional<XmlNode> Section(std::string_view name) const;
@@ -70,6 +74,8 @@ class TXMLData {
   std::unique_ptr<HttpTransport> http_;
   XmlDocument document_;
   std::string error_;
+  HttpResult::Failure download_failure_ = HttpResult::Failure::None;
+  long status_ = 0;
 };
 
 }  // namespace orvalen

@@ -25,6 +25,7 @@
 #include "app/AppSettings.h"
 #include "sandbox/ConfigDocument.h"
 #include "sandbox/LinkShapes.h"
+#include "support/ChildProcess.h"
 #include "support/SandboxRunner.h"
 #include "support/TestServer.h"
 
@@ -151,20 +152,43 @@ class TForm1Test : public QObject {
     QCOMPARE(Find<QLabel>(*form, "Label5")->text(), QString::fromUtf8(kFooterHost1.data()));
   }
 
-  void withoutConfigurationTheFixedListAndTheNotFoundMessage() {
-    int dead_port = 0;
-    {
-      test::TestServer gone;
-      dead_port = gone.port();
-    }
-    auto form = Open("http://127.0.0.1:" + std::to_string(dead_port) + "/cfg");
+  // A configuration that cannot be used: the fixed list, and the not-found
+  // message says why, naming the address, as standard error does.
+  void withoutConfigurationTheFixedListAndTheReason_data() {
+    QTest::addColumn<QString>("answer");  // what the address serves; empty: nothing listens
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("unreachable") << QString()
+                                 << QStringLiteral("无法读取配置文件（%1）：无法连接到服务器");
+    QTest::newRow("foreign program") << QStringLiteral("<html><body>It works!<br></body></html>")
+                                     << QStringLiteral("无法读取配置文件（%1）：应答不是配置文件");
+    QTest::newRow("no key") << QStringLiteral("<config><api><app_sec>s</app_sec></api></config>")
+                            << QStringLiteral("配置文件（%1）中没有应用密钥");
+  }
+  void withoutConfigurationTheFixedListAndTheReason() {
+    QFETCH(QString, answer);
+    QFETCH(QString, reason);
+    test::TestServer server;
+    server.Serve("/cfg", answer.toStdString());
+    const std::string url =
+        answer.isEmpty() ? "http://127.0.0.1:" + std::to_string(test::UnusedLoopbackPort()) + "/cfg"
+                         : server.Url("/cfg");
+    browser_ = std::make_shared<test::RecordingBrowser>();
+    warnings_ = std::make_shared<test::RecordingWarnings>();
+    FormServices services = test::Services(url, browser_, warnings_);
+    QStringList diagnostics;
+    services.diagnostics = [&](const QString& line) { diagnostics << line; };
+    auto form = std::make_unique<TForm1>(std::move(services));
+    form->show();
     WaitIdle(*form);
     const QStringList top = TopLevel(*form);
     QCOMPARE(top.size(), 55);
     QCOMPARE(top.at(1), QStringLiteral("数码相机/摄像机/摄影器材"));
-    QCOMPARE(top.at(54), QStringLiteral("网店/网络服务/个性定制/软件"));
-    QCOMPARE(warnings_->texts, QStringList{QStringLiteral("没有找到相关商品")});
+    QCOMPARE(warnings_->texts, QStringList{QStringLiteral("没有找到相关商品\n") +
+                                           reason.arg(QString::fromStdString(url))});
     QCOMPARE(warnings_->titles.first(), Caption());
+    const QStringList said = diagnostics.filter(QStringLiteral("configuration "));
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said.first().contains(QString::fromStdString(url)), qPrintable(said.first()));
     QVERIFY(Find<QLineEdit>(*form, "Edit1")->isEnabled());
   }
 
