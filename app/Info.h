@@ -9,6 +9,7 @@ namespace orvalen {
 
 struct Info {
   std::string pic_url, price, title, click_url, nick, location, badge_url;
+  std::string credit;  // the seller's credit grade in words ("3心"), for the badge's text
 };
 
 using PInfo = std::vector<Info>;

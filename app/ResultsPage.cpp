@@ -24,6 +24,11 @@ const std::string_view kPageTail = "</div></body>";
 
 namespace {
 
+// Out of the flow, clipped to nothing: read, not seen.
+constexpr std::string_view kUnseen =
+    "position: absolute; width: 1px; height: 1px; overflow: hidden; clip: rect(0 0 0 0); "
+    "white-space: nowrap";
+
 // Pictures come over the web only: a picture address of any other scheme
 // (a local file, data) is left out and the picture's box stays empty.
 std::string PictureSource(const std::string& url) {
@@ -33,32 +38,44 @@ std::string PictureSource(const std::string& url) {
 }  // namespace
 
 std::string PageFooter() {
-  return "<P style=\"clear: both\"></P><DIV align=\"center\"><a href=\"" + std::string(kBackLink) +
-         "\">上一页</a>&nbsp;&nbsp;&nbsp;<a href=\"" + std::string(kNextLink) +
-         "\">下一页</a></DIV>";
+  return "<P style=\"clear: both\"></P><DIV align=\"center\" role=\"navigation\" "
+         "aria-label=\"翻页\"><a href=\"" +
+         std::string(kBackLink) + "\">上一页</a>&nbsp;&nbsp;&nbsp;<a href=\"" +
+         std::string(kNextLink) + "\">下一页</a></DIV>";
 }
 
+// The card as it is drawn, with what assistive technology needs added in
+// attributes and out-of-flow text that change nothing on screen: the picture
+// link (the same address as the title) is left out of the reading and of
+// the tab order, the title is the card's heading, the price is read as one
+// phrase, and the badge says the grade in words.
 std::string BuildItemCard(const Info& r) {
   const std::string click = EscapeMarkup(r.click_url), title = EscapeMarkup(r.title);
-  const std::string nick = EscapeMarkup(r.nick);
-  std::string card = "<div class=\"mydiv\"> <a href=\"" + click + "\" title=\"" + title +
-                     "\" target=\"_blank\"><img" + PictureSource(r.pic_url) + "></a>";
-  card +=
-      "<br><a href=\"" + click + "\" title=\"" + title + "\" target=\"_blank\">" + title + "</a>";
-  card += "<br>价格：<span class=\"yuan\">" + EscapeMarkup(r.price) + "</span> 元";
+  const std::string nick = EscapeMarkup(r.nick), price = EscapeMarkup(r.price);
+  std::string card = "<div class=\"mydiv\" role=\"listitem\"> <a href=\"" + click + "\" title=\"" +
+                     title + "\" target=\"_blank\" tabindex=\"-1\" aria-hidden=\"true\"><img" +
+                     PictureSource(r.pic_url) + " alt=\"\"></a>";
+  card += "<br><span role=\"heading\" aria-level=\"2\"><a href=\"" + click + "\" title=\"" + title +
+          "\" target=\"_blank\">" + title + "</a></span>";
+  card += "<br><span aria-hidden=\"true\">价格：<span class=\"yuan\">" + price +
+          "</span> 元</span><span style=\"" + std::string(kUnseen) + "\">价格 " + price +
+          " 元</span>";
   card += "<br>卖家：<a href=\"" + SellerLink(nick) + "\">" + nick + "</a>";
   card += "<br>所在地：" + EscapeMarkup(r.location);
   // A seller without a known credit level gets no badge rather than a broken image.
   const std::string badge = PictureSource(r.badge_url);
-  card += badge.empty() ? "<br></div>" : "<br><img" + badge + "></div>";
+  const std::string grade = r.credit.empty() ? "" : "信用 " + EscapeMarkup(r.credit);
+  card += badge.empty() ? "<br></div>" : "<br><img" + badge + " alt=\"" + grade + "\"></div>";
   return card;
 }
 
 std::string BuildResultsPage(const PInfo& rows) {
   std::string page(kPageHead);
+  page += "<div role=\"list\" aria-label=\"搜索结果\">";
   for (std::size_t i = 0; i < rows.size() && i < kCardsPerPage && !rows[i].title.empty(); ++i) {
     page += BuildItemCard(rows[i]);
   }
+  page += "</div>";
   page += PageFooter();
   page += kPageTail;
   return page;

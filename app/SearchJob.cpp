@@ -14,8 +14,10 @@ std::string_view At(std::span<const std::string_view> list, int index) {
 
 void Complete(Info& row, const TaobaoUsersInfo& member, const std::string& badge_base) {
   row.location = SellerLocation(member.state, member.city);
-  const std::string badge = BadgeFile(member.seller_credit.level);
+  const int level = CreditLevelOf(member.seller_credit.level);
+  const std::string badge = BadgeFileName(level);
   row.badge_url = badge.empty() ? "" : badge_base + badge;
+  row.credit = CreditGradeName(level);
 }
 
 }  // namespace
@@ -98,11 +100,14 @@ std::string SellerLocation(const std::string& state, const std::string& city) {
   return city == state ? city : state + city;
 }
 
-std::string BadgeFile(std::string_view level) {
+int CreditLevelOf(std::string_view level) {
   int n = 0;
   const auto [end, ec] = std::from_chars(level.data(), level.data() + level.size(), n);
-  if (ec != std::errc() || end != level.data() + level.size()) return "";
-  return BadgeFileName(n);
+  return ec == std::errc() && end == level.data() + level.size() ? n : 0;
+}
+
+std::string BadgeFile(std::string_view level) {
+  return BadgeFileName(CreditLevelOf(level));
 }
 
 }  // namespace orvalen

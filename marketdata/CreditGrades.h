@@ -17,5 +17,8 @@ std::optional<int> CreditLevel(std::string_view key);
 // The badge file of a level 1..20 ("b_red_1.gif" .. "s_crown_5.gif"); ""
 // for any other level.
 std::string BadgeFileName(int level);
+// A level 1..20 in words, as a shopper says it: "3心", "2钻", "1皇冠",
+// "5金冠"; "" for any other level.
+std::string CreditGradeName(int level);
 
 }  // namespace orvalen

@@ -12,18 +12,23 @@ Info Row(const std::string& title, const std::string& nick) {
           "http://click/1",
           nick,
           "浙江杭州",
-          "http://img/newrank/b_red_1.gif"};
+          "http://img/newrank/b_red_1.gif",
+          "1心"};
 }
 
 TEST(ResultsPageTest, CardFollowsTheTemplatesInOrder) {
   EXPECT_EQ(BuildItemCard(Row("诺基亚 N97", "卖家A")),
-            "<div class=\"mydiv\"> <a href=\"http://click/1\" title=\"诺基亚 N97\" "
-            "target=\"_blank\"><img src=\"http://img/1.gif\"></a>"
-            "<br><a href=\"http://click/1\" title=\"诺基亚 N97\" target=\"_blank\">诺基亚 N97</a>"
-            "<br>价格：<span class=\"yuan\">12.50</span> 元"
+            "<div class=\"mydiv\" role=\"listitem\"> <a href=\"http://click/1\" "
+            "title=\"诺基亚 N97\" target=\"_blank\" tabindex=\"-1\" aria-hidden=\"true\">"
+            "<img src=\"http://img/1.gif\" alt=\"\"></a>"
+            "<br><span role=\"heading\" aria-level=\"2\"><a href=\"http://click/1\" "
+            "title=\"诺基亚 N97\" target=\"_blank\">诺基亚 N97</a></span>"
+            "<br><span aria-hidden=\"true\">价格：<span class=\"yuan\">12.50</span> 元</span>"
+            "<span style=\"position: absolute; width: 1px; height: 1px; overflow: hidden; "
+            "clip: rect(0 0 0 0); white-space: nowrap\">价格 12.50 元</span>"
             "<br>卖家：<a href=\"http://卖家A/\">卖家A</a>"
             "<br>所在地：浙江杭州"
-            "<br><img src=\"http://img/newrank/b_red_1.gif\"></div>");
+            "<br><img src=\"http://img/newrank/b_red_1.gif\" alt=\"信用 1心\"></div>");
 }
 
 TEST(ResultsPageTest, ValuesAreEscapedSoTheyCannotAddMarkup) {
@@ -45,7 +50,7 @@ TEST(ResultsPageTest, PicturesOfOtherSchemesAreLeftOut) {
     row.pic_url = address;
     row.badge_url = address;
     const std::string card = BuildItemCard(row);
-    EXPECT_NE(card.find("target=\"_blank\"><img></a>"), std::string::npos) << address;
+    EXPECT_NE(card.find("aria-hidden=\"true\"><img alt=\"\"></a>"), std::string::npos) << address;
     EXPECT_EQ(card.find("src="), std::string::npos) << address;
     EXPECT_NE(card.find("所在地："), std::string::npos);
   }
@@ -61,7 +66,9 @@ TEST(ResultsPageTest, NoBadgeImageWithoutABadge) {
 
 TEST(ResultsPageTest, PageStopsAtTheFirstRowWithoutATitleAndAtForty) {
   PInfo rows(121);
-  EXPECT_EQ(BuildResultsPage(rows), std::string(kPageHead) + PageFooter() + std::string(kPageTail));
+  EXPECT_EQ(BuildResultsPage(rows), std::string(kPageHead) +
+                                        "<div role=\"list\" aria-label=\"搜索结果\"></div>" +
+                                        PageFooter() + std::string(kPageTail));
   rows[0] = Row("one", "a");
   rows[2] = Row("after the gap", "b");
   EXPECT_EQ(BuildResultsPage(rows).find("after the gap"), std::string::npos);
