@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include "app/AppSettings.h"
 #include "app/BusyCursor.h"
 #include "app/CategoryList.h"
+#include "app/ComboAccessible.h"
 #include "app/ConfigProblem.h"
 #include "app/CreditIcons.h"
 #include "app/DesktopBrowser.h"
@@ -79,6 +81,8 @@ TForm1::TForm1(FormServices services, QWidget* parent)
       SkinData1(services_.skin, DiagnosticsSink(services_.diagnostics)) {
   if (!services_.browser) services_.browser = std::make_shared<DesktopBrowser>();
   if (!services_.warnings) services_.warnings = std::make_shared<QtWarningBox>();
+  // Before any combo box exists: an interface, once made, is kept.
+  InstallComboAccessibility();
   ui->setupUi(this);
   SetUpControls();
   Construct();
@@ -129,6 +133,7 @@ void TForm1::SetUpControls() {
   FillFixedLists();
   SetUpFooterLinks();
   SetUpResultsView();
+  SetUpAccessibility();
   ConnectControls();
 }
 
@@ -160,8 +165,12 @@ void TForm1::StyleControls() {
 void TForm1::FillFixedLists() {
   for (int grade = 0; grade < static_cast<int>(CreditKeys().size()); ++grade) {
     const QIcon icon(CreditPixmap(grade));
-    ui->ComboBoxEx1->addItem(icon, QString());
-    ui->ComboBoxEx2->addItem(icon, QString());
+    // Drawn as pictures only; read in words.
+    const QString words = QString::fromStdString(CreditGradeName(grade + 1));
+    for (QComboBox* box : {ui->ComboBoxEx1, ui->ComboBoxEx2}) {
+      box->addItem(icon, QString());
+      box->setItemData(grade, words, Qt::AccessibleTextRole);
+    }
   }
   for (const SortChoice& sort : SortChoices()) ui->ComboBox2->addItem(Q(sort.text));
   for (std::string_view area : AreaItems()) ui->ComboBox3->addItem(Q(area));
@@ -250,23 +259,42 @@ bool TForm1::event(QEvent* e) {
   return QMainWindow::event(e);
 }
 
-// The footer links: red-orange with a hand cursor under the mouse, blue
-// otherwise; a click opens the maker's site in the external browser.
+// The footer links: red-orange with a hand cursor under the mouse or with
+// the focus, blue otherwise; a left click, Return or Space opens the maker's
+// site in the external browser.
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
   auto* label = qobject_cast<QLabel*>(watched);
   if (label == nullptr || (label != ui->Label5 && label != ui->Label7)) return false;
+  return FooterLinkEvent(label, e);
+}
+
+bool TForm1::FooterLinkEvent(QLabel* label, QEvent* e) {
+  const auto open = [this, label] {
+    OpenOutside(std::string(label == ui->Label5 ? kSiteRootUrl : kSecondSiteUrl));
+  };
   switch (e->type()) {
     case QEvent::Enter:
     case QEvent::MouseMove:
       label->setCursor(Qt::PointingHandCursor);
       SetHover(label, true);
       return false;
-    case QEvent::Leave:
-      SetHover(label, false);
+    case QEvent::FocusIn:
+      SetHover(label, true);
       return false;
-    case QEvent::MouseButtonRelease: {
+    case QEvent::Leave:
+    case QEvent::FocusOut:
+      SetHover(label, label->hasFocus() || label->underMouse());
+      return false;
+    case QEvent::MouseButtonRelease:
       if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
-      OpenOutside(std::string(label == ui->Label5 ? kSiteRootUrl : kSecondSiteUrl));
+      open();
+      return true;
+    case QEvent::ShortcutOverride:  // Return here opens the link, not 搜索
+    case QEvent::KeyPress: {
+      const int key = static_cast<QKeyEvent*>(e)->key();
+      if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) return false;
+      e->accept();
+      if (e->type() == QEvent::KeyPress) open();
       return true;
     }
     default:

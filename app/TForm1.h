@@ -12,6 +12,7 @@
 
 #include <QEvent>
 #include <QMainWindow>
+#include <QPointer>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -98,6 +99,7 @@ class TForm1 : public QMainWindow {
   void FillFixedLists();
   void SetUpFooterLinks();
   void SetUpResultsView();
+  void SetUpAccessibility();
   void ConnectControls();
   void FormResize();
 
@@ -115,6 +117,8 @@ class TForm1 : public QMainWindow {
   void SearchDone();
   void SearchFailed();
   void EndSearch();
+  void RememberFocus();
+  void RestoreFocus();
   void RestoreTreeHighlight();
   void ShowHtml(const std::string& text, LinkTable links = {});
   void JoinWorker();
@@ -128,6 +132,7 @@ class TForm1 : public QMainWindow {
   void Button2Click();
   void SetCaption(const QString& caption);
   void SetHover(QLabel* label, bool hover);
+  bool FooterLinkEvent(QLabel* label, QEvent* e);
   static QString Caption();  // the window's own caption
 
   std::unique_ptr<Ui::TForm1> ui;
@@ -162,6 +167,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<SearchJob> job_;  // owned by the worker while it runs
   std::thread worker_;
   QTreeWidgetItem* searched_node_ = nullptr;  // the tree's highlight for the last search
+  QPointer<QWidget> focus_before_search_;     // gets the focus back when the search ends
   // The results shown before a paging search, to go back to if it fails.
   struct ShownPage {
     int page_no;

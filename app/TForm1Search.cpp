@@ -28,6 +28,7 @@ void TForm1::StartSearch() {
   if (busy_) return;
   timing_.Started();
   busy_ = true;
+  RememberFocus();
   SetCaption(QString::fromUtf8(kSearchingCaption));
   Rows.assign(kRowSlots, Info{});
   NormaliseRanges();
@@ -97,7 +98,6 @@ void TForm1::SearchDone() {
   ShowHtml(BuildResultsPage(Rows), LinksOfPage(Rows));
   timing_.PageHanded();
   EndSearch();
-  ui->TreeView1->setFocus();
 }
 
 void TForm1::SearchFailed() {
@@ -115,7 +115,6 @@ void TForm1::SearchFailed() {
   QString text = QString::fromUtf8(kNotFound);
   if (!reason.empty()) text += QLatin1Char('\n') + QString::fromStdString(reason);
   services_.warnings->Warn(this, Caption(), text);
-  ui->TreeView1->setFocus();
 }
 
 // The window is usable again, and the tree highlights what was searched.
@@ -124,6 +123,7 @@ void TForm1::EndSearch() {
   SetCaption(Caption());
   busy_ = false;
   RestoreTreeHighlight();
+  RestoreFocus();
 }
 
 void TForm1::ShowHtml(const std::string& text, LinkTable links) {

@@ -1,0 +1,193 @@
+// The window as assistive technology and the keyboard alone use it: every
+// control named and tied to its label through Qt's accessibility interface,
+// the credit grades named in words, and results opened, left and the
+// footer reached with keys only.
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include "app/AppSettings.h"
+#include "app/TForm1.h"
+#include "config/SiteConfig.h"
+#include "support/GuiTest.h"
+#include "support/SandboxRunner.h"
+
+using namespace orvalen;
+using orvalen::test::Find;
+
+namespace {
+
+QString Name(QObject* object) {
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+  return iface != nullptr ? iface->text(QAccessible::Name) : QString();
+}
+
+// The texts of the labels that label `widget`, as a screen reader finds them.
+QStringList LabelledBy(QWidget* widget) {
+  QStringList labels;
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+  for (const auto& [other, relation] : iface->relations(QAccessible::Label)) {
+    labels << other->text(QAccessible::Name);
+  }
+  return labels;
+}
+
+}  // namespace
+
+class TForm1AccessTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<test::SandboxRunner> sandbox_;
+  std::shared_ptr<test::RecordingBrowser> browser_;
+  std::unique_ptr<TForm1> form_;
+  QSignalSpy* shown_ = nullptr;
+
+  QWebEngineView* View() { return Find<QWebEngineView>(*form_, "WebBrowser1"); }
+  bool FocusInView() {
+    QWidget* focused = QApplication::focusWidget();
+    return focused != nullptr && (focused == View() || View()->isAncestorOf(focused));
+  }
+  QString ActiveLink() {
+    QVariant result;
+    bool done = false;
+    View()->page()->runJavaScript(QStringLiteral("document.activeElement.getAttribute('href')"),
+                                  QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+                                    result = v;
+                                    done = true;
+                                  });
+    if (!QTest::qWaitFor([&] { return done; }, 15000)) qFatal("script did not run");
+    return result.toString();
+  }
+  // A key as the user presses it: to whatever has the focus.
+  static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+  }
+  void WaitIdle() {
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !form_->SearchRunning() && Find<QPushButton>(*form_, "Button1")->isEnabled(), 15000);
+  }
+
+ private slots:
+  void initTestCase() {
+    sandbox_ = std::make_unique<test::SandboxRunner>(3000);
+    browser_ = std::make_shared<test::RecordingBrowser>();
+    form_ = std::make_unique<TForm1>(test::Services(sandbox_->server().config_url(), browser_,
+                                                    std::make_shared<test::RecordingWarnings>()));
+    shown_ = new QSignalSpy(form_.get(), &TForm1::ResultsShown);
+    form_->show();
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QTRY_VERIFY_WITH_TIMEOUT(shown_->count() >= 1, 15000);
+    WaitIdle();
+  }
+  void cleanupTestCase() {
+    delete shown_;
+    form_.reset();
+    sandbox_.reset();
+  }
+
+  void everyControlIsNamedAndTiedToItsLabel() {
+    const std::pair<const char*, const char*> names[] = {
+        {"Edit1", "关键字"},         {"Edit2", "所选类目"},       {"TreeView1", "商品类目"},
+        {"ComboBoxEx1", "最低信用"}, {"ComboBoxEx2", "最高信用"}, {"ComboBox3", "所在地"},
+        {"ComboBox2", "排序"},       {"SpinEdit1", "最低价格"},   {"SpinEdit2", "最高价格"},
+        {"Button1", "搜索"},         {"Button2", "淘宝搜索"},     {"WebBrowser1", "搜索结果"},
+    };
+    for (const auto& [object, name] : names) {
+      QCOMPARE(Name(Find<QWidget>(*form_, object)), QString::fromUtf8(name));
+    }
+    const std::pair<const char*, const char*> labels[] = {
+        {"Edit1", "关键字："},   {"ComboBoxEx1", "信用："}, {"ComboBox3", "所在地："},
+        {"ComboBox2", "排序："}, {"SpinEdit1", "价格："},
+    };
+    for (const auto& [object, label] : labels) {
+      QCOMPARE(LabelledBy(Find<QWidget>(*form_, object)), QStringList{QString::fromUtf8(label)});
+    }
+  }
+
+  // Drawn as pictures, read in words: every entry and the current value.
+  void creditGradesAreNamedInWords() {
+    for (const char* object : {"ComboBoxEx1", "ComboBoxEx2"}) {
+      auto* box = Find<QComboBox>(*form_, object);
+      QAccessibleInterface* list = QAccessible::queryAccessibleInterface(box)->child(0);
+      QVERIFY(list != nullptr);
+      QStringList entries;
+      for (int i = 0; i < list->childCount(); ++i)
+        entries << list->child(i)->text(QAccessible::Name);
+      QCOMPARE(entries.size(), 20);
+      QCOMPARE(entries.at(2), QStringLiteral("3心"));
+      QCOMPARE(entries.at(6), QStringLiteral("2钻"));
+      QCOMPARE(entries.at(10), QStringLiteral("1皇冠"));
+      QCOMPARE(entries.at(19), QStringLiteral("5金冠"));
+      QVERIFY(!entries.contains(QString()));
+      QVERIFY(box->itemText(2).isEmpty());  // what is drawn stays a picture
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(Find<QComboBox>(*form_, "ComboBoxEx2"))
+                 ->text(QAccessible::Value),
+             QStringLiteral("5金冠"));
+  }
+
+  // Tab from the search bar into the results reaches the first item's title
+  // (its picture, the same link, is skipped); Return opens it as a click
+  // does, Space on the seller runs the seller chain; Shift+Tab leaves.
+  void aResultIsOpenedAndLeftWithKeysAlone() {
+    Find<QPushButton>(*form_, "Button2")->setFocus(Qt::TabFocusReason);
+    Press(Qt::Key_Tab);
+    QTRY_VERIFY(FocusInView());
+    QTRY_COMPARE(ActiveLink().isEmpty(), false);
+    const QString first = ActiveLink();
+    QVERIFY2(first.contains(QStringLiteral("/click?")), qPrintable(first));
+    Press(Qt::Key_Return);
+    QTRY_COMPARE(browser_->opened, QStringList{first});
+    QVERIFY(!form_->SearchRunning());  // Return in the results does not search
+
+    Press(Qt::Key_Tab);  // the seller
+    QTRY_VERIFY(!ActiveLink().contains(QStringLiteral("/click?")));
+    Press(Qt::Key_Space);
+    QTRY_COMPARE(browser_->opened.size(), 2);
+    QVERIFY(browser_->opened.last().contains(QStringLiteral("/shop?sid=")));
+
+    Press(Qt::Key_Tab, Qt::ShiftModifier);
+    QTRY_COMPARE(ActiveLink(), first);
+    Press(Qt::Key_Tab, Qt::ShiftModifier);
+    QTRY_VERIFY(!FocusInView());
+    QCOMPARE(QApplication::focusWidget(), Find<QWidget>(*form_, "Button2"));
+  }
+
+  // A search started from the keyword field leaves the focus there.
+  void theFocusStaysWhereTheUserWasTyping() {
+    auto* keyword = Find<QLineEdit>(*form_, "Edit1");
+    keyword->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(keyword, QStringLiteral("MP3"));
+    const int before = shown_->count();
+    Press(Qt::Key_Return);
+    QVERIFY(form_->SearchRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(shown_->count() > before, 15000);
+    WaitIdle();
+    QCOMPARE(QApplication::focusWidget(), keyword);
+  }
+
+  void theFooterLinksAreReachedWithTabAndOpenWithReturn() {
+    Find<QWidget>(*form_, "Edit2")->setFocus(Qt::TabFocusReason);
+    Press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Find<QWidget>(*form_, "Label5"));
+    Press(Qt::Key_Return);
+    QCOMPARE(browser_->opened.last(), QString::fromUtf8(kSiteRootUrl.data()));
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Space);
+    QCOMPARE(browser_->opened.last(), QString::fromUtf8(kSecondSiteUrl.data()));
+  }
+};
+
+int main(int argc, char** argv) {
+  return orvalen::test::RunGuiTest<TForm1AccessTest>(argc, argv);
+}
+
+#include "TForm1AccessTest.moc"
