@@ -14,6 +14,9 @@
 namespace orvalen {
 namespace {
 
+// What the document is called once it is shown.
+const QString kDocumentTitle = QStringLiteral("搜索结果");
+
 // The marker the watching script puts in the page title.
 QString ShownTitle(int number) {
   return QStringLiteral("orvalen-shown-%1").arg(number);
@@ -82,7 +85,12 @@ PageWriter::PageWriter(QWebEngineView* view, InterceptingPage* page)
   connect(page_, &QWebEnginePage::renderProcessTerminated, this, &PageWriter::RenderProcessEnded,
           Qt::QueuedConnection);
   connect(view_, &QWebEngineView::titleChanged, this, [this](const QString& title) {
-    if (title == ShownTitle(number_)) emit Shown();
+    if (title != ShownTitle(number_)) return;
+    // The marker has served: the document's name, which a screen reader
+    // announces, is the page's own again.
+    page_->runJavaScript(QStringLiteral("document.title = %1;").arg(ScriptString(kDocumentTitle)),
+                         QWebEngineScript::ApplicationWorld);
+    emit Shown();
   });
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/AppIcon.h"
 #include "app/AppSettings.h"
+#include "app/AssistiveTech.h"
 #include "app/LocalSandbox.h"
 #include "app/SkinData.h"
 #include "app/StopSignals.h"
@@ -49,6 +50,8 @@ int RunWindow(const std::string& config_url, const std::string& skin,
   QGuiApplication::setDesktopFileName(QLatin1String(kAppId));
   QApplication::setWindowIcon(AppIcon());
 
+  // Before the first web view: the engine reads this once, at its start.
+  ExposeWebContentToAssistiveTech(AssistiveTechActive());
   StopSignals stop_signals;
   QObject::connect(&stop_signals, &StopSignals::Received, &app, &QCoreApplication::quit);
   const LocalSandbox sandbox({
