@@ -10,7 +10,7 @@
 namespace orvalen {
 namespace {
 
-constexpr const char* kBuiltInSkins[] = {"light", "dark"};
+constexpr const char* kBuiltInSkins[] = {"light", "dark", "contrast"};
 
 QString BuiltInFile(const QString& name) {
   return QStringLiteral(":/skins/%1/%1.qss").arg(name);
@@ -68,6 +68,7 @@ bool SkinData::Load(const QString& file, const QString& name) {
     warn_(QStringLiteral("skin %1, %2; left out").arg(file, QString::fromStdString(part)));
   }
   sheet_ = QString::fromStdString(checked.sheet);
+  page_css_ = checked.page_css;
   name_ = name;
   return true;
 }

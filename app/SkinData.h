@@ -35,7 +35,9 @@ class SkinData {
 
   void Apply(QWidget* window) const;
   const QString& sheet() const { return sheet_; }  // empty without a skin
-  const QString& name() const { return name_; }    // "light", "dark", "none" or the file
+  // The results page's colours as CSS (see SkinSheet); empty: its own.
+  const std::string& page_css() const { return page_css_; }
+  const QString& name() const { return name_; }  // "light", "dark", "none" or the file
 
   // Shows a widget's new dynamic-property state under the skin (the footer
   // links' "hover").
@@ -47,6 +49,7 @@ class SkinData {
 
   Warn warn_;
   QString sheet_;
+  std::string page_css_;
   QString name_;
 };
 

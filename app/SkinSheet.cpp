@@ -231,6 +231,46 @@ std::optional<std::string> ResolveUrls(const std::string& value, const UrlCheck&
   return out + value.substr(pos);
 }
 
+// A colour and nothing else: no url, no expression, nothing to hide with.
+bool IsColour(const std::string& value) {
+  const std::string v = Lower(value);
+  if (v.starts_with("#")) {
+    return (v.size() == 4 || v.size() == 7) &&
+           v.find_first_not_of("0123456789abcdef", 1) == std::string::npos;
+  }
+  if (v.starts_with("rgb(") && v.ends_with(")")) {
+    return v.find_first_not_of("0123456789, ", 4) == v.size() - 1 &&
+           std::count(v.begin(), v.end(), ',') == 2;
+  }
+  return !v.empty() && v != "transparent" &&
+         std::all_of(v.begin(), v.end(), [](unsigned char c) { return std::isalpha(c) != 0; });
+}
+
+// The page's CSS for one ResultsPage declaration; empty for a name it does not take.
+std::string PageRule(const std::string& name, const std::string& colour) {
+  if (name == "color") return "body { color: " + colour + "; }\n";
+  if (name == "background-color") return "body { background-color: " + colour + "; }\n";
+  if (name == "border-color") return "a img { border-color: " + colour + "; }\n";
+  if (name == "link-color") return "a { color: " + colour + "; }\n";
+  if (name == "link-hover-color") return "a:hover, a:focus { color: " + colour + "; }\n";
+  if (name == "price-color") return ".yuan { color: " + colour + "; }\n";
+  return "";
+}
+
+void CheckPageRule(const Rule& rule, SkinSheetResult& result) {
+  for (const Declaration& d : rule.declarations) {
+    const std::string where = "line " + std::to_string(d.line) + ": " + d.name + ": " + d.value;
+    const std::string css = PageRule(d.name, d.value);
+    if (css.empty()) {
+      result.ignored.push_back(where + ": the results page takes no " + d.name);
+    } else if (!IsColour(d.value)) {
+      result.ignored.push_back(where + ": the results page takes colours only");
+    } else {
+      result.page_css += css;
+    }
+  }
+}
+
 }  // namespace
 
 SkinSheetResult CheckSkinSheet(std::string_view text, const std::string& folder) {
@@ -241,6 +281,10 @@ SkinSheetResult CheckSkinSheet(std::string_view text, const std::string& folder)
   result.parsed = true;
   const UrlCheck urls(folder);
   for (const Rule& rule : rules) {
+    if (rule.selectors == "ResultsPage") {
+      CheckPageRule(rule, result);
+      continue;
+    }
     std::string body;
     for (const Declaration& d : rule.declarations) {
       const std::string where = "line " + std::to_string(d.line) + ": " + d.name + ": " + d.value;

@@ -8,6 +8,12 @@
 // relative paths are made absolute, since Qt would read them from the
 // working directory.
 //
+// A rule for the selector ResultsPage gives the results page's colours, and
+// colours only (#rgb, #rrggbb, rgb(r, g, b) or a colour's name): color (the
+// text), background-color, border-color (the pictures' frames), link-color,
+// link-hover-color and price-color. It becomes `page_css`, a style sheet
+// for the page; without it the page keeps its own colours.
+//
 //   SkinSheetResult r = CheckSkinSheet(text, "/usr/share/orvalen/skins/dark");
 //   if (!r.parsed) ... r.error ...;      // "line 3: '}' without an open rule"
 //   window->setStyleSheet(QString::fromStdString(r.sheet));
@@ -25,6 +31,7 @@ struct SkinSheetResult {
   std::string error;                 // why the text does not parse
   std::string sheet;                 // what the window may use
   std::vector<std::string> ignored;  // each part left out, with its line and the reason
+  std::string page_css;              // the results page's colours as CSS; empty: its own
 };
 
 // `folder` is the skin's folder: an absolute path, or a resource folder

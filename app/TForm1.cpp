@@ -208,7 +208,7 @@ void TForm1::SetUpResultsView() {
   // The view starts on the empty page rather than about:blank, and at once:
   // Chromium starts its page process while the configuration and the
   // first calls run, and the first results only fill the page in.
-  writer_->Write(EmptyPage());
+  ShowHtml(EmptyPage());
 }
 
 void TForm1::ConnectControls() {

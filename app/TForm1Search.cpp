@@ -126,8 +126,18 @@ void TForm1::EndSearch() {
   RestoreFocus();
 }
 
+// A skin's colours for the page go first in its content (a style element in
+// the body applies to the whole document), so that the fixed head stays.
 void TForm1::ShowHtml(const std::string& text, LinkTable links) {
-  writer_->Write(text, std::move(links));
+  const std::string& css = SkinData1.page_css();
+  if (css.empty() || !text.starts_with(kPageHead)) {
+    writer_->Write(text, std::move(links));
+    return;
+  }
+  std::string page(kPageHead);
+  page += "<style>" + css + "</style>";
+  page.append(text, kPageHead.size(), std::string::npos);
+  writer_->Write(page, std::move(links));
 }
 
 void TForm1::JoinWorker() {

@@ -123,5 +123,22 @@ TEST_F(SkinSheetTest, WhatDoesNotParseSaysWhere) {
   EXPECT_TRUE(Check("a { }").parsed);
 }
 
+// The results page takes colours, and nothing that could hide or move what
+// it shows.
+TEST_F(SkinSheetTest, TheResultsPageTakesColoursOnly) {
+  const SkinSheetResult r = Check(
+      "ResultsPage { color: #fff; background-color: rgb(0, 0, 0); link-color: yellow;\n"
+      "  price-color: #FF3300; border-color: url(x.png); link-hover-color: transparent;\n"
+      "  display: none; font-size: 1px; background-color: expression(x) }\n"
+      "QPushButton { color: red; }");
+  EXPECT_EQ(r.page_css,
+            "body { color: #fff; }\nbody { background-color: rgb(0, 0, 0); }\n"
+            "a { color: yellow; }\n.yuan { color: #FF3300; }\n");
+  EXPECT_EQ(r.ignored.size(), 5u);
+  EXPECT_EQ(r.sheet.find("ResultsPage"), std::string::npos);
+  EXPECT_NE(r.sheet.find("QPushButton"), std::string::npos);
+  EXPECT_TRUE(Check("QPushButton { color: red; }").page_css.empty());
+}
+
 }  // namespace
 }  // namespace orvalen

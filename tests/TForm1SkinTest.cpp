@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include "app/SkinData.h"
@@ -145,12 +146,47 @@ class TForm1SkinTest : public QObject {
              QRect(3, 7, frame.width() - 6, frame.height() - 10));
     // The shipped skins as built in and as the installed files; one that tries everything.
     const std::string shipped_dark = ORVALEN_SKINS_DIR "/dark/dark.qss";
-    for (const std::string& skin : {std::string(), std::string("dark"), shipped_dark}) {
+    for (const std::string& skin :
+         {std::string(), std::string("dark"), std::string("contrast"), shipped_dark}) {
       auto form = Open(skin);
       QCOMPARE(Controls(*form), plain);
       QVERIFY2(diagnostics_.isEmpty(), qPrintable(diagnostics_.join('\n')));
     }
     QCOMPARE(Controls(*Open(HostilePath().toStdString())), plain);
+  }
+
+  // A skin's colours reach the results page; the built-in skin leaves the
+  // page's own.
+  void skinsColourTheResultsPage() {
+    const struct {
+      const char* skin;
+      const char* background;
+      const char* link;
+    } cases[] = {{"", "rgb(250, 255, 245)", "rgb(0, 153, 255)"},
+                 {"dark", "rgb(28, 33, 30)", "rgb(94, 184, 255)"},
+                 {"contrast", "rgb(0, 0, 0)", "rgb(255, 255, 0)"}};
+    for (const auto& c : cases) {
+      auto form = Open(c.skin);
+      QWebEnginePage* page = Find<QWebEngineView>(*form, "WebBrowser1")->page();
+      QVariant colours;
+      const QString script = QStringLiteral(
+          "(function () { var a = document.createElement('a'); a.href = 'http://next/';"
+          "document.body.appendChild(a);"
+          "var r = [getComputedStyle(document.body).backgroundColor, getComputedStyle(a).color];"
+          "a.remove(); return r.join(' / '); })()");
+      QTRY_VERIFY_WITH_TIMEOUT(
+          [&] {
+            bool done = false;
+            page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+              colours = v;
+              done = true;
+            });
+            return QTest::qWaitFor([&] { return done; }, 5000) &&
+                   colours.toString() == QStringLiteral("%1 / %2").arg(QLatin1String(c.background),
+                                                                       QLatin1String(c.link));
+          }(),
+          15000);
+    }
   }
 
   void partsFromOutsideTheSkinsFolderAreLeftOut() {
