@@ -72,6 +72,8 @@ class TForm1 : public QMainWindow {
 
   // A search is running, or its outcome has not been handled yet.
   bool SearchRunning() const { return busy_; }
+  // The search's worker thread has not ended yet.
+  bool WorkerRunning() const { return search_running_; }
   int PageNo() const { return page_no_; }
   // The item-search request values of the last search that ended.
   const TaobaokeItemConditions& ItemConditions() const { return item_.cond; }
@@ -79,6 +81,10 @@ class TForm1 : public QMainWindow {
  signals:
   // A results page (or the empty page of a failed search) has loaded.
   void ResultsShown();
+  // A navigation of the results view has been decided and acted on (for a
+  // seller, once the chain has ended; for paging, once the search started
+  // or was refused).
+  void LinkHandled(orvalen::LinkAction action);
 
  protected:
   bool event(QEvent* e) override;

@@ -22,11 +22,12 @@ namespace orvalen {
 // navigation callback.
 bool TForm1::WebBrowser1BeforeNavigate2(const QUrl& url) {
   const LinkDecision decision = writer_->Decide(url);
-  if (decision.action == LinkAction::LoadInView) return false;
-  if (decision.action != LinkAction::Drop) {
-    QMetaObject::invokeMethod(
-        this, [this, decision] { ActOnLink(decision); }, Qt::QueuedConnection);
+  if (decision.action == LinkAction::LoadInView || decision.action == LinkAction::Drop) {
+    emit LinkHandled(decision.action);
+    return decision.action == LinkAction::Drop;
   }
+  QMetaObject::invokeMethod(
+      this, [this, decision] { ActOnLink(decision); }, Qt::QueuedConnection);
   return true;
 }
 
@@ -48,6 +49,7 @@ void TForm1::ActOnLink(const LinkDecision& decision) {
     case LinkAction::Drop:
       break;
   }
+  emit LinkHandled(decision.action);
 }
 
 void TForm1::TurnPage(int delta) {

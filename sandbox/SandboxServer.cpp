@@ -128,7 +128,11 @@ HttpReply SandboxServer::ServeGateway(const HttpRequest& req) {
   const GatewayAnswer answer = impl_->gateway->Handle(request);
   if (!options_.faults.empty()) {
     const Params params = ReadParams(request).params;
-    if (const Fault* f = FindFault(options_.faults, Param(params, "method"))) {
+    const std::string method = Param(params, "method");
+    if (const Fault* f = FindFault(options_.faults, method)) {
+      // Said when the spoiled answer starts: a stalled one never ends.
+      const std::string kind = f->kind == "error" ? "error-" + std::to_string(f->code) : f->kind;
+      Log("fault " + kind + " on " + method);
       return ApplyFault(*f, answer.body, base_url() + "/moved");
     }
   }

@@ -19,7 +19,9 @@ std::string ConfigOn(int port) {
 }
 
 LocalSandboxSettings Settings(const std::string& config, const std::string& builtin) {
-  return {.config_url = config, .builtin_url = builtin, .program = ORVALEN_SANDBOX_PATH,
+  return {.config_url = config,
+          .builtin_url = builtin,
+          .program = ORVALEN_SANDBOX_PATH,
           .lock_dir = {}};
 }
 

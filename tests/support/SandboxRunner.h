@@ -22,9 +22,9 @@ class LogCapture {
       lines_.push_back(line);
     };
   }
-  // True once a line containing `text` has arrived (waiting up to 2 s).
+  // True once a line containing `text` has arrived (waiting up to 15 s).
   bool WaitFor(const std::string& text) const {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     do {
       if (Contains(text)) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -52,4 +52,14 @@ void TestServer::Pause(std::chrono::milliseconds d) const {
   }
 }
 
+std::size_t TestServer::Calls(const std::string& method) const {
+  std::lock_guard lock(mutex_);
+  std::size_t n = 0;
+  for (const RecordedRequest& r : requests_) {
+    const auto it = r.params.find("method");
+    if (it != r.params.end() && it->second == method) ++n;
+  }
+  return n;
+}
+
 }  // namespace orvalen::test

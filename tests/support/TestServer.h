@@ -42,6 +42,8 @@ class TestServer {
   int port() const { return port_; }
   std::string Url(const std::string& path) const;
   std::vector<RecordedRequest> Requests() const;
+  // How many requests named the gateway call `method` (as they arrived).
+  std::size_t Calls(const std::string& method) const;
   bool Stopping() const { return stopping_; }
 
   // Sleeps up to `d`, returning early once the server is stopping.
