@@ -31,7 +31,9 @@ std::string BadgeFileName(int level) {
 std::string CreditGradeName(int level) {
   static constexpr std::array<std::string_view, 4> kWords = {"心", "钻", "皇冠", "金冠"};
   if (level < 1 || level > 20) return "";
-  return std::to_string((level - 1) % 5 + 1) + std::string(kWords[(level - 1) / 5]);
+  std::string name = std::to_string((level - 1) % 5 + 1);
+  name += kWords[(level - 1) / 5];
+  return name;
 }
 
 }  // namespace orvalen

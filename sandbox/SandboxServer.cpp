@@ -113,7 +113,9 @@ HttpReply SandboxServer::Serve(const HttpRequest& req) {
   const bool get = req.method == "GET";
   if (req.path == kGatewayPath && (get || req.method == "POST")) return ServeGateway(req);
   if (!get) return NotFound();
-  if (req.path == "/" + std::string(kConfigPath)) return ServeConfig();
+  if (req.path.starts_with('/') && std::string_view(req.path).substr(1) == kConfigPath) {
+    return ServeConfig();
+  }
   if (req.path == "/") return HttpReply::Text(200, kHtml, IndexPage(config_url(), gateway_url()));
   Params query;
   ParseForm(req.query, query);

@@ -28,7 +28,7 @@ for size in 16 24 32 48 64 128 256; do
   file "$png" | grep -q "PNG image data, $size x $size" || fail "$png is not a $size px PNG"
 done
 # The shipped skins, each with every image its sheet names beside it.
-for skin in light dark; do
+for skin in light dark contrast; do
   sheet="$prefix/share/orvalen/skins/$skin/$skin.qss"
   [ -s "$sheet" ] || fail "the $skin skin is not installed"
   for image in $(grep -o 'url([^)]*)' "$sheet" | sed 's/url(\(.*\))/\1/' | sort -u); do
@@ -49,6 +49,12 @@ grep -qx "Icon=$id" "$entry" || fail "Icon is not $id"
 grep -qx "StartupWMClass=orvalen" "$entry" || fail "StartupWMClass is not orvalen"
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" ||
   fail "the metainfo names no release $version"
+grep -q "<project_license>MIT</project_license>" "$prefix/share/metainfo/$id.metainfo.xml" ||
+  fail "the metainfo names another licence"
+# The package's version is the project's.
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+head -1 "$source_dir/debian/changelog" | grep -q "^orvalen ($version) " ||
+  fail "debian/changelog does not start with version $version"
 
 # Nothing points back into the build tree.
 for program in "$prefix"/bin/*; do
