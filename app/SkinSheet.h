@@ -8,6 +8,12 @@
 // relative paths are made absolute, since Qt would read them from the
 // working directory.
 //
+// The checks do not judge how a skin looks: like any theme the user
+// installs, a skin is trusted with colours and with the sizes of
+// sub-controls, and can make a caption unreadable (text the colour of its
+// background) or squash an item view's rows (::item's height). What it
+// cannot do is change a control's text, place, size, font or properties.
+//
 // A rule for the selector ResultsPage gives the results page's colours, and
 // colours only (#rgb, #rrggbb, rgb(r, g, b) or a colour's name): color (the
 // text), background-color, border-color (the pictures' frames), link-color,

@@ -158,6 +158,25 @@ class PageWriterTest : public QObject {
     QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("later"));
   }
 
+  // The in-place write finds the document is not one of the program's any
+  // more (its box is gone): the whole page is loaded instead, its links
+  // decided on it.
+  void aDocumentThatIsNotTheProgramsGetsTheWholePage() {
+    View v;
+    PageWriter writer(&v.view, v.page);
+    QSignalSpy shown(&writer, &PageWriter::Shown);
+    QSignalSpy loads(&v.view, &QWebEngineView::loadStarted);
+    writer.Write(EmptyPage());
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
+    v.Evaluate(QStringLiteral("document.querySelector('body > div').remove(); 0"));
+    writer.Write(BuildResultsPage(Rows("whole")), LinksOfPage(Rows("whole")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
+    QCOMPARE(loads.count(), 2);
+    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("whole"));
+    QTRY_COMPARE(writer.Decide(QUrl(QStringLiteral("http://click/w"))).action,
+                 LinkAction::OpenItem);
+  }
+
   void blankStartsOverWithALoadedDocument() {
     View v;
     PageWriter writer(&v.view, v.page);

@@ -137,7 +137,9 @@ class TForm1SkinTest : public QObject {
             Middle(Find<QWidget>(*plain, "GroupBox1")));
   }
 
-  void noSkinMovesResizesHidesOrRetextsAControl() {
+  // What a control is: its text, place, size, font, visibility. Whether its
+  // colours are readable is the skin's business (see SkinSheet).
+  void noSkinMovesResizesOrRetextsAControl() {
     auto unskinned = Open("none");
     const QStringList plain = Controls(*unskinned);
     // The view fills its frame less fixed margins, whatever the frame's look.
