@@ -19,16 +19,27 @@ using namespace orvalen;
 
 namespace {
 
+// A web view with its page and a writer, and what the writer reports.
 struct View {
   View()
-      : page(new InterceptingPage(&view, [this](const QUrl& url) {
-          asked.push_back(url.toString());
-          return false;
-        })) {
+      : page(new InterceptingPage(&view,
+                                  [this](const QUrl& url) {
+                                    asked.push_back(url.toString());
+                                    return false;
+                                  })),
+        writer(&view, page),
+        shown(&writer, &PageWriter::Shown),
+        loads(&view, &QWebEngineView::loadStarted) {
     view.setPage(page);
     view.resize(700, 595);
     view.show();
   }
+  // True once Shown() has come `count` times, and no more.
+  bool Shown(int count) {
+    return QTest::qWaitFor([&] { return shown.count() >= count; }, 15000) &&
+           shown.count() == count;
+  }
+  QString Title() { return Text(QStringLiteral(".mydiv [role=heading] a")); }
   QVariant Evaluate(const QString& script) {
     QVariant result;
     bool done = false;
@@ -47,6 +58,9 @@ struct View {
   QWebEngineView view;
   InterceptingPage* page;
   QStringList asked;  // addresses put to the navigation handler
+  PageWriter writer;
+  QSignalSpy shown;
+  QSignalSpy loads;
 };
 
 PInfo Rows(const std::string& title) {
@@ -61,21 +75,18 @@ class PageWriterTest : public QObject {
  private slots:
   void laterPagesAreWrittenInPlaceWithTheirTextIntact() {
     View v;
-    PageWriter writer(&v.view, v.page);
-    QSignalSpy shown(&writer, &PageWriter::Shown);
-    QSignalSpy loads(&v.view, &QWebEngineView::loadStarted);
-    writer.Write(BuildResultsPage(Rows("first")));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
-    QCOMPARE(loads.count(), 1);
+    v.writer.Write(BuildResultsPage(Rows("first")));
+    QVERIFY(v.Shown(1));
+    QCOMPARE(v.loads.count(), 1);
     // A mark that lives as long as the document does.
     v.Evaluate(QStringLiteral("document.body.dataset.mark = 'same document'"));
 
     // Quotes, backslashes, script-string breakers and markup-like text.
     const std::string awkward = "a\"b'c\\d</div><script>x()</script>\u2028%1 $& 价格";
-    writer.Write(BuildResultsPage(Rows(awkward)));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
-    QCOMPARE(loads.count(), 1);  // no navigation
-    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QString::fromStdString(awkward));
+    v.writer.Write(BuildResultsPage(Rows(awkward)));
+    QVERIFY(v.Shown(2));
+    QCOMPARE(v.loads.count(), 1);  // no navigation
+    QCOMPARE(v.Title(), QString::fromStdString(awkward));
     QCOMPARE(v.Evaluate(QStringLiteral("document.getElementsByTagName('script').length")).toInt(),
              0);
     QCOMPARE(v.Evaluate(QStringLiteral("document.querySelectorAll('.mydiv').length")).toInt(), 1);
@@ -85,8 +96,8 @@ class PageWriterTest : public QObject {
     QTRY_VERIFY(v.asked.contains(QStringLiteral("http://next/")));
 
     // The empty page empties the same document.
-    writer.Write(EmptyPage());
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 3, 15000);
+    v.writer.Write(EmptyPage());
+    QVERIFY(v.Shown(3));
     QCOMPARE(v.Evaluate(QStringLiteral("document.querySelector('body > div').innerHTML")),
              QVariant(QString()));
     QCOMPARE(v.Evaluate(QStringLiteral("document.body.dataset.mark")),
@@ -95,19 +106,17 @@ class PageWriterTest : public QObject {
 
   void pagesWrittenWhileTheFirstLoadsWaitAndOnlyTheLastIsReported() {
     View v;
-    PageWriter writer(&v.view, v.page);
-    QSignalSpy shown(&writer, &PageWriter::Shown);
-    writer.Write(EmptyPage());
-    writer.Write(BuildResultsPage(Rows("second")));
-    writer.Write(BuildResultsPage(Rows("third")));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
-    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("third"));
+    v.writer.Write(EmptyPage());
+    v.writer.Write(BuildResultsPage(Rows("second")));
+    v.writer.Write(BuildResultsPage(Rows("third")));
+    QVERIFY(v.Shown(1));
+    QCOMPARE(v.Title(), QStringLiteral("third"));
     // Anything still to come for the pages replaced would come before the
     // next page is shown.
-    writer.Write(BuildResultsPage(Rows("fourth")));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
-    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("fourth"));
-    QCOMPARE(shown.count(), 2);
+    v.writer.Write(BuildResultsPage(Rows("fourth")));
+    QVERIFY(v.Shown(2));
+    QCOMPARE(v.Title(), QStringLiteral("fourth"));
+    QCOMPARE(v.shown.count(), 2);
   }
 
   // A page of the program's that fails to load (past the engine's 2 MB
@@ -115,15 +124,13 @@ class PageWriterTest : public QObject {
   // of that size is written into a loaded empty page instead.
   void aPageThatFailsToLoadHoldsBackNoLaterPage() {
     View v;
-    PageWriter writer(&v.view, v.page);
-    QSignalSpy shown(&writer, &PageWriter::Shown);
-    writer.Write("<p>" + std::string(3 * 1024 * 1024, 'x') + "</p>");
-    writer.Write(BuildResultsPage(Rows("after")));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
-    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("after"));
+    v.writer.Write("<p>" + std::string(3 * 1024 * 1024, 'x') + "</p>");
+    v.writer.Write(BuildResultsPage(Rows("after")));
+    QVERIFY(v.Shown(1));
+    QCOMPARE(v.Title(), QStringLiteral("after"));
     const std::string large(3 * 1024 * 1024, 'y');
-    writer.Write(BuildResultsPage(Rows(large)));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
+    v.writer.Write(BuildResultsPage(Rows(large)));
+    QVERIFY(v.Shown(2));
     QCOMPARE(v.Evaluate(QStringLiteral("document.querySelector('.mydiv a[title]').title.length"))
                  .toInt(),
              int(large.size()));
@@ -133,13 +140,11 @@ class PageWriterTest : public QObject {
   // page written last comes back in a new one, and later pages are shown.
   void theLastPageComesBackWhenTheRenderProcessEnds() {
     View v;
-    PageWriter writer(&v.view, v.page);
-    QSignalSpy shown(&writer, &PageWriter::Shown);
-    writer.Write(EmptyPage());
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
-    writer.Write(BuildResultsPage(Rows("kept")), LinksOfPage(Rows("kept")));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
-    QTRY_COMPARE(writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
+    v.writer.Write(EmptyPage());
+    QVERIFY(v.Shown(1));
+    v.writer.Write(BuildResultsPage(Rows("kept")), LinksOfPage(Rows("kept")));
+    QVERIFY(v.Shown(2));
+    QTRY_COMPARE(v.writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
                  LinkAction::OpenItem);
 
     const qint64 pid = v.page->renderProcessPid();
@@ -147,15 +152,15 @@ class PageWriterTest : public QObject {
     QSignalSpy ended(v.page, &QWebEnginePage::renderProcessTerminated);
     QVERIFY(::kill(static_cast<pid_t>(pid), SIGKILL) == 0);
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 15000);
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 3, 15000);
+    QVERIFY(v.Shown(3));
     QVERIFY(v.page->renderProcessPid() != pid);
-    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("kept"));
-    QTRY_COMPARE(writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
+    QCOMPARE(v.Title(), QStringLiteral("kept"));
+    QTRY_COMPARE(v.writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
                  LinkAction::OpenItem);
 
-    writer.Write(BuildResultsPage(Rows("later")));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 4, 15000);
-    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("later"));
+    v.writer.Write(BuildResultsPage(Rows("later")));
+    QVERIFY(v.Shown(4));
+    QCOMPARE(v.Title(), QStringLiteral("later"));
   }
 
   // The in-place write finds the document is not one of the program's any
@@ -163,42 +168,36 @@ class PageWriterTest : public QObject {
   // decided on it.
   void aDocumentThatIsNotTheProgramsGetsTheWholePage() {
     View v;
-    PageWriter writer(&v.view, v.page);
-    QSignalSpy shown(&writer, &PageWriter::Shown);
-    QSignalSpy loads(&v.view, &QWebEngineView::loadStarted);
-    writer.Write(EmptyPage());
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
+    v.writer.Write(EmptyPage());
+    QVERIFY(v.Shown(1));
     v.Evaluate(QStringLiteral("document.querySelector('body > div').remove(); 0"));
-    writer.Write(BuildResultsPage(Rows("whole")), LinksOfPage(Rows("whole")));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
-    QCOMPARE(loads.count(), 2);
-    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("whole"));
-    QTRY_COMPARE(writer.Decide(QUrl(QStringLiteral("http://click/w"))).action,
+    v.writer.Write(BuildResultsPage(Rows("whole")), LinksOfPage(Rows("whole")));
+    QVERIFY(v.Shown(2));
+    QCOMPARE(v.loads.count(), 2);
+    QCOMPARE(v.Title(), QStringLiteral("whole"));
+    QTRY_COMPARE(v.writer.Decide(QUrl(QStringLiteral("http://click/w"))).action,
                  LinkAction::OpenItem);
   }
 
   void blankStartsOverWithALoadedDocument() {
     View v;
-    PageWriter writer(&v.view, v.page);
-    QSignalSpy shown(&writer, &PageWriter::Shown);
-    QSignalSpy loads(&v.view, &QWebEngineView::loadStarted);
-    writer.Write(EmptyPage());
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 15000);
-    writer.Blank();
+    v.writer.Write(EmptyPage());
+    QVERIFY(v.Shown(1));
+    v.writer.Blank();
     QTRY_COMPARE(v.view.url().toString(), QStringLiteral("about:blank"));
-    writer.Write(BuildResultsPage(Rows("again")));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 2, 15000);
-    QCOMPARE(loads.count(), 3);  // page, about:blank, page
-    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("again"));
+    v.writer.Write(BuildResultsPage(Rows("again")));
+    QVERIFY(v.Shown(2));
+    QCOMPARE(v.loads.count(), 3);  // page, about:blank, page
+    QCOMPARE(v.Title(), QStringLiteral("again"));
 
     // Something else took the document's place (a navigation the page
     // allowed): the next page is loaded whole again.
     QSignalSpy finished(&v.view, &QWebEngineView::loadFinished);
     v.view.setUrl(QUrl(QStringLiteral("about:blank")));
     QTRY_COMPARE(finished.count(), 1);
-    writer.Write(BuildResultsPage(Rows("whole")));
-    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 3, 15000);
-    QCOMPARE(v.Text(QStringLiteral(".mydiv [role=heading] a")), QStringLiteral("whole"));
+    v.writer.Write(BuildResultsPage(Rows("whole")));
+    QVERIFY(v.Shown(3));
+    QCOMPARE(v.Title(), QStringLiteral("whole"));
   }
 };
 
