@@ -48,7 +48,8 @@ const char* WindowUsage() {
          "                 local sandbox and nothing listens there, orvalen starts the\n"
          "                 installed orvalen-sandbox for as long as the window is open.\n"
          "  --skin FILE    the window's look: a skin file (a Qt style sheet, see the README),\n"
-         "                 a built-in skin (light, dark, contrast) or none for the toolkit's own look\n"
+         "                 a built-in skin (light, dark, contrast) or none for the toolkit's own "
+         "look\n"
          "                 (default: $ORVALEN_SKIN, else light).\n"
          "Exit status: 0, or 2 for a usage error.\n";
 }

@@ -36,8 +36,7 @@ struct View {
   }
   // True once Shown() has come `count` times, and no more.
   bool Shown(int count) {
-    return QTest::qWaitFor([&] { return shown.count() >= count; }, 15000) &&
-           shown.count() == count;
+    return QTest::qWaitFor([&] { return shown.count() >= count; }, 15000) && shown.count() == count;
   }
   QString Title() { return Text(QStringLiteral(".mydiv [role=heading] a")); }
   QVariant Evaluate(const QString& script) {
