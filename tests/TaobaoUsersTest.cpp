@@ -23,10 +23,8 @@ std::string User(const std::string& nick, const std::string& state, const std::s
          "<total_num>100</total_num></seller_credit></user>";
 }
 
-class TaobaoUsersTest : public test::GatewayTest<TTaobaoUsers> {
- protected:
-  TaobaoUsersTest() { cond.nicks = "卖家A,seller_B,"; }
-};
+using TaobaoUsersTest =
+    test::GatewayTest<TTaobaoUsers, [](TaobaoUsersConditions& c) { c.nicks = "卖家A,seller_B,"; }>;
 
 TEST_F(TaobaoUsersTest, RequestAsksForDottedLocationFieldsAndEncodesNicks) {
   gateway.answer = "<users_get_response>" + User("a", "浙江", "杭州", 6) + "</users_get_response>";

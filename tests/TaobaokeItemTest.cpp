@@ -29,13 +29,10 @@ std::string Answer(int count, const std::string& extra = "") {
   return xml + extra + "</rsp>\n<!--top011.cm4-->";
 }
 
-class TaobaokeItemTest : public test::GatewayTest<TTaobaokeItem> {
- protected:
-  TaobaokeItemTest() {
-    cond.nick = "peldrun";
-    cond.cid = "0";
-  }
-};
+using TaobaokeItemTest = test::GatewayTest<TTaobaokeItem, [](TaobaokeItemConditions& c) {
+  c.nick = "peldrun";
+  c.cid = "0";
+}>;
 
 TEST_F(TaobaokeItemTest, SendsAll23ParametersInOrderWithKindsAndASignature) {
   gateway.answer = Answer(0);
@@ -111,11 +108,11 @@ TEST_F(TaobaokeItemTest, RefusesWithoutKeyOrCategoryAndKeywordOrNick) {
     void (*change)(TaobaokeItemConditions&);
     bool sent;
   } cases[] = {
-      {[](auto& c) { c.app_key.clear(), c.app_secret.clear(); }, false},
-      {[](auto& c) { c.app_key.clear(); }, true},
-      {[](auto& c) { c.cid.clear(); }, false},
-      {[](auto& c) { c.cid.clear(), c.keyword = "MP3"; }, true},
-      {[](auto& c) { c.nick.clear(); }, false},
+      {[](TaobaokeItemConditions& c) { c.app_key.clear(), c.app_secret.clear(); }, false},
+      {[](TaobaokeItemConditions& c) { c.app_key.clear(); }, true},
+      {[](TaobaokeItemConditions& c) { c.cid.clear(); }, false},
+      {[](TaobaokeItemConditions& c) { c.cid.clear(), c.keyword = "MP3"; }, true},
+      {[](TaobaokeItemConditions& c) { c.nick.clear(); }, false},
   };
   for (const Case& c : cases) {
     TaobaokeItemConditions changed = cond;

@@ -10,13 +10,10 @@ namespace {
 
 using test::FakeGateway;
 
-class TaobaokeListurlTest : public test::GatewayTest<TTaobaokeListurl> {
- protected:
-  TaobaokeListurlTest() {
-    cond.nick = "peldrun";
-    cond.q = "手机";
-  }
-};
+using TaobaokeListurlTest = test::GatewayTest<TTaobaokeListurl, [](TaobaokeListurlConditions& c) {
+  c.nick = "peldrun";
+  c.q = "手机";
+}>;
 
 TEST_F(TaobaokeListurlTest, SendsNoFieldsAndEncodesKeywordAndNick) {
   gateway.answer =

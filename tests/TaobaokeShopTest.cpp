@@ -17,13 +17,10 @@ std::string Converted(int i) {
          "</click_url><shop_commission.rate>5.5</shop_commission.rate></taobaokeShop>";
 }
 
-class TaobaokeShopTest : public test::GatewayTest<TTaobaokeShop> {
- protected:
-  TaobaokeShopTest() {
-    cond.nick = "peldrun";
-    cond.sids = "1001";
-  }
-};
+using TaobaokeShopTest = test::GatewayTest<TTaobaokeShop, [](TaobaokeShopConditions& c) {
+  c.nick = "peldrun";
+  c.sids = "1001";
+}>;
 
 TEST_F(TaobaokeShopTest, SidsArePlainAndTheDottedRateIsOneElementName) {
   gateway.answer = "<r>" + Converted(0) + "</r>";

@@ -50,14 +50,22 @@ struct FakeGateway {
 };
 
 // A client component talking to a FakeGateway, with its four records ready
-// (gateway URL, key and secret set) and the results of the last Fetch.
-template <class Component>
+// (gateway URL, key and secret set, then what `Given` sets in the request
+// values) and the results of the last Fetch.
+//
+//   using ShopTest = test::GatewayTest<TTaobaokeShop, [](TaobaokeShopConditions& c) { c.sids = "1";
+//   }>;
+struct NothingGiven {
+  void operator()(const auto&) const {}
+};
+template <class Component, auto Given = NothingGiven{}>
 class GatewayTest : public ::testing::Test {
  protected:
   GatewayTest() : component(QuickHttp(), FixedClock()) {
     name.url = gateway.url();
     cond.app_key = "12345";
     cond.app_secret = kSecret;
+    Given(cond);
   }
   bool Fetch() { return component.Fetch(cond, info_names, name, xml, results); }
   // The last request as a full URL.
