@@ -53,8 +53,8 @@ struct FakeGateway {
 // (gateway URL, key and secret set, then what `Given` sets in the request
 // values) and the results of the last Fetch.
 //
-//   using ShopTest = test::GatewayTest<TTaobaokeShop, [](TaobaokeShopConditions& c) { c.sids = "1";
-//   }>;
+//   using ShopTest =
+//       test::GatewayTest<TTaobaokeShop, [](TaobaokeShopConditions& c) { c.sids = "1"; }>;
 struct NothingGiven {
   void operator()(const auto&) const {}
 };
