@@ -217,12 +217,14 @@ void PageWriter::Replace(Page page) {
   WatchPictures();
 }
 
+bool PageWriter::Confirm(int number, const QVariant& hrefs) {
+  if (!IsList(hrefs)) return false;
+  links_.Shown(number, hrefs.toStringList());
+  return true;
+}
+
 void PageWriter::Rewrite(const Page& page, int number, const QVariant& hrefs) {
-  if (IsList(hrefs)) {
-    links_.Shown(number, hrefs.toStringList());
-    return;
-  }
-  if (number != number_) return;
+  if (Confirm(number, hrefs) || number != number_) return;
   state_ = State::kNone;
   WritePage(page);
 }
@@ -232,8 +234,7 @@ void PageWriter::Resolve() {
   page_->runJavaScript(ResolveExpression(links_.Addresses(number)),
                        QWebEngineScript::ApplicationWorld,
                        [self = QPointer(this), number](const QVariant& hrefs) {
-                         if (self && IsList(hrefs))
-                           self->links_.Shown(number, hrefs.toStringList());
+                         if (self) self->Confirm(number, hrefs);
                        });
 }
 

@@ -74,6 +74,9 @@ class PageWriter : public QObject {
   // links, or, when the document turned out not to be the program's
   // (`hrefs` not a list), the whole page loaded instead.
   void Rewrite(const Page& page, int number, const QVariant& hrefs);
+  // Page `number` is in view when `hrefs`, a script's answer, lists the
+  // engine's forms of its links; false when it is no list.
+  bool Confirm(int number, const QVariant& hrefs);
   // Asks the engine for its forms of the links of page `number_`.
   void Resolve();
   // Runs the script that reports, through the page title, when the

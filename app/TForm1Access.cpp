@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QWebEngineView>
 
-#include "app/ComboAccessible.h"
 #include "app/TForm1.h"
 #include "ui_TForm1.h"
 

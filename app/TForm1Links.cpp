@@ -17,9 +17,9 @@ namespace orvalen {
 
 // Every navigation of the results view comes here first, whatever started
 // it; true: the view does not load it. The decision is made at once, on the
-// page the navigation came from; the action follows from the window's own event loop, so
-// that the seller chain and a new search never run inside the web engine's
-// navigation callback.
+// page the navigation came from; the action follows from the window's own
+// event loop, so that the seller chain and a new search never run inside the
+// web engine's navigation callback.
 bool TForm1::WebBrowser1BeforeNavigate2(const QUrl& url) {
   const LinkDecision decision = writer_->Decide(url);
   if (decision.action == LinkAction::LoadInView || decision.action == LinkAction::Drop) {

@@ -1,5 +1,7 @@
 #include "app/WebAddress.h"
 
+#include "openapi/RequestUrl.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -36,10 +38,7 @@ bool IsPort(std::string_view port) {
 
 bool IsWebAddress(std::string_view address) {
   if (address.size() > kMaxWebAddress) return false;
-  const auto is_control = [](char ch) {
-    const auto c = static_cast<unsigned char>(ch);
-    return c < 0x20 || c == 0x7f;
-  };
+  const auto is_control = [](char ch) { return ch != ' ' && IsBlankOrControl(ch); };
   if (std::any_of(address.begin(), address.end(), is_control)) return false;
   if (address.empty() || address.back() == ' ') return false;
   const std::size_t colon = address.find(':');
