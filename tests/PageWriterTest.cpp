@@ -22,33 +22,24 @@ namespace {
 // A web view with its page and a writer, and what the writer reports.
 struct View {
   View()
-      : page(new InterceptingPage(&view,
-                                  [this](const QUrl& url) {
-                                    asked.push_back(url.toString());
-                                    return false;
-                                  })),
+      : page(Attach(new InterceptingPage(&view,
+                                         [this](const QUrl& url) {
+                                           asked.push_back(url.toString());
+                                           return false;
+                                         }))),
         writer(&view, page),
         shown(&writer, &PageWriter::Shown),
         loads(&view, &QWebEngineView::loadStarted) {
-    view.setPage(page);
     view.resize(700, 595);
     view.show();
   }
-  // True once Shown() has come `count` times, and no more.
-  bool Shown(int count) {
-    return QTest::qWaitFor([&] { return shown.count() >= count; }, 15000) && shown.count() == count;
+  // The view's page before the writer is made, as the window does it.
+  InterceptingPage* Attach(InterceptingPage* p) {
+    view.setPage(p);
+    return p;
   }
   QString Title() { return Text(QStringLiteral(".mydiv [role=heading] a")); }
-  QVariant Evaluate(const QString& script) {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-      result = v;
-      done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, 15000)) qFatal("script did not run");
-    return result;
-  }
+  QVariant Evaluate(const QString& script) { return test::Evaluate(page, script); }
   QString Text(const QString& selector) {
     return Evaluate(QStringLiteral("document.querySelector('%1').textContent").arg(selector))
         .toString();
@@ -75,7 +66,7 @@ class PageWriterTest : public QObject {
   void laterPagesAreWrittenInPlaceWithTheirTextIntact() {
     View v;
     v.writer.Write(BuildResultsPage(Rows("first")));
-    QVERIFY(v.Shown(1));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
     QCOMPARE(v.loads.count(), 1);
     // A mark that lives as long as the document does.
     v.Evaluate(QStringLiteral("document.body.dataset.mark = 'same document'"));
@@ -83,7 +74,7 @@ class PageWriterTest : public QObject {
     // Quotes, backslashes, script-string breakers and markup-like text.
     const std::string awkward = "a\"b'c\\d</div><script>x()</script>\u2028%1 $& 价格";
     v.writer.Write(BuildResultsPage(Rows(awkward)));
-    QVERIFY(v.Shown(2));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
     QCOMPARE(v.loads.count(), 1);  // no navigation
     QCOMPARE(v.Title(), QString::fromStdString(awkward));
     QCOMPARE(v.Evaluate(QStringLiteral("document.getElementsByTagName('script').length")).toInt(),
@@ -96,7 +87,7 @@ class PageWriterTest : public QObject {
 
     // The empty page empties the same document.
     v.writer.Write(EmptyPage());
-    QVERIFY(v.Shown(3));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 3, 15000);
     QCOMPARE(v.Evaluate(QStringLiteral("document.querySelector('body > div').innerHTML")),
              QVariant(QString()));
     QCOMPARE(v.Evaluate(QStringLiteral("document.body.dataset.mark")),
@@ -108,12 +99,12 @@ class PageWriterTest : public QObject {
     v.writer.Write(EmptyPage());
     v.writer.Write(BuildResultsPage(Rows("second")));
     v.writer.Write(BuildResultsPage(Rows("third")));
-    QVERIFY(v.Shown(1));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
     QCOMPARE(v.Title(), QStringLiteral("third"));
     // Anything still to come for the pages replaced would come before the
     // next page is shown.
     v.writer.Write(BuildResultsPage(Rows("fourth")));
-    QVERIFY(v.Shown(2));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
     QCOMPARE(v.Title(), QStringLiteral("fourth"));
     QCOMPARE(v.shown.count(), 2);
   }
@@ -125,11 +116,11 @@ class PageWriterTest : public QObject {
     View v;
     v.writer.Write("<p>" + std::string(3 * 1024 * 1024, 'x') + "</p>");
     v.writer.Write(BuildResultsPage(Rows("after")));
-    QVERIFY(v.Shown(1));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
     QCOMPARE(v.Title(), QStringLiteral("after"));
     const std::string large(3 * 1024 * 1024, 'y');
     v.writer.Write(BuildResultsPage(Rows(large)));
-    QVERIFY(v.Shown(2));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
     QCOMPARE(v.Evaluate(QStringLiteral("document.querySelector('.mydiv a[title]').title.length"))
                  .toInt(),
              int(large.size()));
@@ -140,9 +131,9 @@ class PageWriterTest : public QObject {
   void theLastPageComesBackWhenTheRenderProcessEnds() {
     View v;
     v.writer.Write(EmptyPage());
-    QVERIFY(v.Shown(1));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
     v.writer.Write(BuildResultsPage(Rows("kept")), LinksOfPage(Rows("kept")));
-    QVERIFY(v.Shown(2));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
     QTRY_COMPARE(v.writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
                  LinkAction::OpenItem);
 
@@ -151,14 +142,14 @@ class PageWriterTest : public QObject {
     QSignalSpy ended(v.page, &QWebEnginePage::renderProcessTerminated);
     QVERIFY(::kill(static_cast<pid_t>(pid), SIGKILL) == 0);
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 15000);
-    QVERIFY(v.Shown(3));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 3, 15000);
     QVERIFY(v.page->renderProcessPid() != pid);
     QCOMPARE(v.Title(), QStringLiteral("kept"));
     QTRY_COMPARE(v.writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
                  LinkAction::OpenItem);
 
     v.writer.Write(BuildResultsPage(Rows("later")));
-    QVERIFY(v.Shown(4));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 4, 15000);
     QCOMPARE(v.Title(), QStringLiteral("later"));
   }
 
@@ -168,10 +159,10 @@ class PageWriterTest : public QObject {
   void aDocumentThatIsNotTheProgramsGetsTheWholePage() {
     View v;
     v.writer.Write(EmptyPage());
-    QVERIFY(v.Shown(1));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
     v.Evaluate(QStringLiteral("document.querySelector('body > div').remove(); 0"));
     v.writer.Write(BuildResultsPage(Rows("whole")), LinksOfPage(Rows("whole")));
-    QVERIFY(v.Shown(2));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
     QCOMPARE(v.loads.count(), 2);
     QCOMPARE(v.Title(), QStringLiteral("whole"));
     QTRY_COMPARE(v.writer.Decide(QUrl(QStringLiteral("http://click/w"))).action,
@@ -181,11 +172,11 @@ class PageWriterTest : public QObject {
   void blankStartsOverWithALoadedDocument() {
     View v;
     v.writer.Write(EmptyPage());
-    QVERIFY(v.Shown(1));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
     v.writer.Blank();
     QTRY_COMPARE(v.view.url().toString(), QStringLiteral("about:blank"));
     v.writer.Write(BuildResultsPage(Rows("again")));
-    QVERIFY(v.Shown(2));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
     QCOMPARE(v.loads.count(), 3);  // page, about:blank, page
     QCOMPARE(v.Title(), QStringLiteral("again"));
 
@@ -195,7 +186,7 @@ class PageWriterTest : public QObject {
     v.view.setUrl(QUrl(QStringLiteral("about:blank")));
     QTRY_COMPARE(finished.count(), 1);
     v.writer.Write(BuildResultsPage(Rows("whole")));
-    QVERIFY(v.Shown(3));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 3, 15000);
     QCOMPARE(v.Title(), QStringLiteral("whole"));
   }
 };

@@ -55,15 +55,9 @@ class TForm1AccessTest : public QObject {
     return focused != nullptr && (focused == View() || View()->isAncestorOf(focused));
   }
   QString ActiveLink() {
-    QVariant result;
-    bool done = false;
-    View()->page()->runJavaScript(QStringLiteral("document.activeElement.getAttribute('href')"),
-                                  QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-                                    result = v;
-                                    done = true;
-                                  });
-    if (!QTest::qWaitFor([&] { return done; }, 15000)) qFatal("script did not run");
-    return result.toString();
+    return test::Evaluate(View()->page(),
+                          QStringLiteral("document.activeElement.getAttribute('href')"))
+        .toString();
   }
   // A key as the user presses it: to whatever has the focus.
   static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

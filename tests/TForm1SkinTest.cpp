@@ -170,24 +170,14 @@ class TForm1SkinTest : public QObject {
     for (const auto& c : cases) {
       auto form = Open(c.skin);
       QWebEnginePage* page = Find<QWebEngineView>(*form, "WebBrowser1")->page();
-      QVariant colours;
       const QString script = QStringLiteral(
           "(function () { var a = document.createElement('a'); a.href = 'http://next/';"
           "document.body.appendChild(a);"
           "var r = [getComputedStyle(document.body).backgroundColor, getComputedStyle(a).color];"
           "a.remove(); return r.join(' / '); })()");
-      QTRY_VERIFY_WITH_TIMEOUT(
-          [&] {
-            bool done = false;
-            page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-              colours = v;
-              done = true;
-            });
-            return QTest::qWaitFor([&] { return done; }, 5000) &&
-                   colours.toString() == QStringLiteral("%1 / %2").arg(QLatin1String(c.background),
-                                                                       QLatin1String(c.link));
-          }(),
-          15000);
+      QTRY_COMPARE_WITH_TIMEOUT(
+          test::Evaluate(page, script).toString(),
+          QStringLiteral("%1 / %2").arg(QLatin1String(c.background), QLatin1String(c.link)), 15000);
     }
   }
 

@@ -82,16 +82,7 @@ class TForm1Test : public QObject {
   // Runs `script` in an isolated world (the page's own script stays off) and
   // returns its result.
   static QVariant Evaluate(TForm1& form, const QString& script) {
-    QVariant result;
-    bool done = false;
-    Find<QWebEngineView>(form, "WebBrowser1")
-        ->page()
-        ->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-          result = v;
-          done = true;
-        });
-    if (!QTest::qWaitFor([&] { return done; }, 15000)) qFatal("script did not run");
-    return result;
+    return test::Evaluate(Find<QWebEngineView>(form, "WebBrowser1")->page(), script);
   }
   // Scrolls the first link matching `selector` into view; its centre, in
   // the view's coordinates.

@@ -8,6 +8,8 @@
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -55,6 +57,19 @@ W* Find(QWidget& window, const char* name) {
   W* w = window.findChild<W*>(QString::fromLatin1(name));
   if (w == nullptr) qFatal("no widget %s", name);
   return w;
+}
+
+// What `script` returns, run in an isolated world of `page` (the page's own
+// script stays off); the test ends if it has not run within 15 s.
+inline QVariant Evaluate(QWebEnginePage* page, const QString& script) {
+  QVariant result;
+  bool done = false;
+  page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+    result = v;
+    done = true;
+  });
+  if (!QTest::qWaitFor([&] { return done; }, 15000)) qFatal("script did not run");
+  return result;
 }
 
 // Closes the window and destroys it; how long that took, in milliseconds.
