@@ -224,17 +224,6 @@ TEST_F(GatewayDialectTest, RefusalsFollowTheDialect) {
   }
 }
 
-TEST_F(GatewayDialectTest, V2SignaturesWithMd5ByDefaultAndHmac) {
-  for (const char* method : {"", "md5", "hmac"}) {
-    Params call{{"parent_cid", "0"}};
-    if (*method != '\0') call.emplace("sign_method", method);
-    EXPECT_EQ(Call("taobao.itemcats.get", call, "2.0", "json").outcome, "ok") << method;
-  }
-  Params md5_signed = Request("taobao.itemcats.get", {{"parent_cid", "0"}}, "2.0", "json");
-  md5_signed.emplace("sign_method", "hmac");  // the md5 signature no longer fits
-  EXPECT_EQ(gateway.Handle(md5_signed).outcome, "25");
-}
-
 // Writes `text` as the markup text of a one-user list and reads it back.
 std::string RoundTrip(AnswerStyle style, const std::string& text) {
   const auto w = MakeAnswerWriter(style, "taobao.users.get");

@@ -49,23 +49,17 @@ class TForm1AccessTest : public QObject {
   std::unique_ptr<TForm1> form_;
   QSignalSpy* shown_ = nullptr;
 
-  QWebEngineView* View() { return Find<QWebEngineView>(*form_, "WebBrowser1"); }
   bool FocusInView() {
-    QWidget* focused = QApplication::focusWidget();
-    return focused != nullptr && (focused == View() || View()->isAncestorOf(focused));
+    QWidget *focused = QApplication::focusWidget(), *view = test::View(*form_);
+    return focused != nullptr && (focused == view || view->isAncestorOf(focused));
   }
   QString ActiveLink() {
-    return test::Evaluate(View()->page(),
-                          QStringLiteral("document.activeElement.getAttribute('href')"))
+    return test::Evaluate(*form_, QStringLiteral("document.activeElement.getAttribute('href')"))
         .toString();
   }
   // A key as the user presses it: to whatever has the focus.
   static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-  }
-  void WaitIdle() {
-    QTRY_VERIFY_WITH_TIMEOUT(
-        !form_->SearchRunning() && Find<QPushButton>(*form_, "Button1")->isEnabled(), 15000);
   }
 
  private slots:
@@ -79,7 +73,7 @@ class TForm1AccessTest : public QObject {
     form_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     QTRY_VERIFY_WITH_TIMEOUT(shown_->count() >= 1, 15000);
-    WaitIdle();
+    test::WaitIdle(*form_);
   }
   void cleanupTestCase() {
     delete shown_;
@@ -164,7 +158,7 @@ class TForm1AccessTest : public QObject {
     Press(Qt::Key_Return);
     QVERIFY(form_->SearchRunning());
     QTRY_VERIFY_WITH_TIMEOUT(shown_->count() > before, 15000);
-    WaitIdle();
+    test::WaitIdle(*form_);
     QCOMPARE(QApplication::focusWidget(), keyword);
   }
 

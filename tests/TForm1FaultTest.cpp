@@ -45,9 +45,6 @@ class TForm1FaultTest : public QObject {
     form->show();
     return form;
   }
-  static bool Idle(TForm1& form) {
-    return !form.SearchRunning() && form.findChild<QPushButton*>("Button1")->isEnabled();
-  }
 
  private slots:
   // A fault on the item search: the not-found message, and the window usable.
@@ -78,7 +75,7 @@ class TForm1FaultTest : public QObject {
                              (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
     QCOMPARE(warnings_->texts, QStringList{expected});
     QCOMPARE(form->findChild<QTreeWidget*>("TreeView1")->topLevelItemCount(), 55);
-    QTRY_VERIFY(Idle(*form));
+    test::WaitIdle(*form);
     QVERIFY(form->findChild<QLineEdit*>("Edit1")->isEnabled());
   }
 
@@ -125,7 +122,7 @@ class TForm1FaultTest : public QObject {
     auto form = open("/dripping-cfg");  // the configuration download
     QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
     form = open("/cfg");
-    QTRY_VERIFY_WITH_TIMEOUT(Idle(*form), 15000);
+    test::WaitIdle(*form);
     form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("手机"));
     timer.restart();
     QTest::mouseClick(form->findChild<QPushButton*>("Button2"), Qt::LeftButton);
@@ -150,7 +147,7 @@ class TForm1FaultTest : public QObject {
     QFETCH(bool, search_found);
     test::SandboxRunner sandbox(2000, nullptr, {MustParse(fault + QStringLiteral(":config"))});
     auto form = Open(sandbox);
-    QTRY_VERIFY_WITH_TIMEOUT(Idle(*form), 20000);
+    test::WaitIdle(*form);
     auto* tree = form->findChild<QTreeWidget*>("TreeView1");
     QCOMPARE(tree->topLevelItemCount(), 55);
     QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("数码相机/摄像机/摄影器材"));
@@ -175,7 +172,7 @@ class TForm1FaultTest : public QObject {
     test::LogCapture log;
     test::SandboxRunner sandbox(2000, &log, {MustParse(fault)});
     auto form = Open(sandbox);
-    QTRY_VERIFY_WITH_TIMEOUT(Idle(*form), 15000);
+    test::WaitIdle(*form);
     QSignalSpy handled(form.get(), &TForm1::LinkHandled);
     if (seller_link) {
       // A nick the view reports unchanged (a host name keeps only lower case).
@@ -186,9 +183,7 @@ class TForm1FaultTest : public QObject {
         });
       });
       QVERIFY(seller != sellers.end());
-      const std::string nick = seller->nick;
-      form->findChild<QWebEngineView*>("WebBrowser1")
-          ->setUrl(QUrl(QString::fromStdString("http://" + nick + "/")));
+      test::View(*form)->setUrl(QUrl(QString::fromStdString("http://" + seller->nick + "/")));
       QTRY_COMPARE(handled.count(), 1);  // the chain has ended
     } else {
       form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("手机"));

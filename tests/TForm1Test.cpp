@@ -30,7 +30,10 @@
 #include "support/TestServer.h"
 
 using namespace orvalen;
+using orvalen::test::ClickLink;
+using orvalen::test::Evaluate;
 using orvalen::test::Find;
+using orvalen::test::WaitIdle;
 
 namespace {
 
@@ -65,56 +68,13 @@ class TForm1Test : public QObject {
     form->show();
     return form;
   }
-  // The window once its search has ended and it is usable again.
-  static void WaitIdle(TForm1& form) {
-    QTRY_VERIFY_WITH_TIMEOUT(
-        !form.SearchRunning() && Find<QPushButton>(form, "Button1")->isEnabled(), 15000);
-  }
   static QStringList TopLevel(TForm1& form) {
     QStringList names;
     auto* tree = Find<QTreeWidget>(form, "TreeView1");
     for (int i = 0; i < tree->topLevelItemCount(); ++i) names << tree->topLevelItem(i)->text(0);
     return names;
   }
-  static void Navigate(TForm1& form, const QString& url) {
-    Find<QWebEngineView>(form, "WebBrowser1")->setUrl(QUrl(url));
-  }
-  // Runs `script` in an isolated world (the page's own script stays off) and
-  // returns its result.
-  static QVariant Evaluate(TForm1& form, const QString& script) {
-    return test::Evaluate(Find<QWebEngineView>(form, "WebBrowser1")->page(), script);
-  }
-  // Scrolls the first link matching `selector` into view; its centre, in
-  // the view's coordinates.
-  static QPoint LinkCentre(TForm1& form, const QString& selector) {
-    const QVariantList xy =
-        Evaluate(form, QStringLiteral("(function(){var a=document.querySelector('%1');"
-                                      "a.scrollIntoView({block:'center'});"
-                                      "var r=a.getBoundingClientRect();"
-                                      "return [r.left+r.width/2, r.top+r.height/2];})()")
-                           .arg(selector))
-            .toList();
-    if (xy.size() != 2) qFatal("no link %s", qPrintable(selector));
-    return QPoint(xy[0].toInt(), xy[1].toInt());
-  }
-  // Two frames drawn after now: whatever the page changed is on the screen.
-  static void WaitForFrames(TForm1& form) {
-    static int mark = 0;
-    const QString id = QString::number(++mark);
-    Evaluate(form, QStringLiteral("requestAnimationFrame(function () { requestAnimationFrame("
-                                  "function () { document.body.dataset.framed = '%1'; }); }); 0")
-                       .arg(id));
-    QTRY_COMPARE(Evaluate(form, QStringLiteral("document.body.dataset.framed")).toString(), id);
-  }
-  // A click on a link of the results page, as the mouse does it.
-  static void ClickLink(TForm1& form, const QString& selector, Qt::MouseButton button,
-                        Qt::KeyboardModifiers modifiers) {
-    const QPoint at = LinkCentre(form, selector);
-    QWidget* surface = Find<QWebEngineView>(form, "WebBrowser1")->focusProxy();
-    WaitForFrames(form);  // the scroll has reached the screen before the click
-    QTest::mouseMove(surface, at);
-    QTest::mouseClick(surface, button, modifiers, at);
-  }
+  static void Navigate(TForm1& form, const QString& url) { test::View(form)->setUrl(QUrl(url)); }
   // The results page once it is shown, in the view, and usable.
   static void WaitShown(TForm1& form, QSignalSpy& shown, int count) {
     QTRY_VERIFY_WITH_TIMEOUT(shown.count() >= count, 15000);
@@ -123,11 +83,6 @@ class TForm1Test : public QObject {
         Evaluate(form, QStringLiteral("!!document.querySelector('a[href=\"http://next/\"]')"))
             .toBool(),
         15000);
-  }
-
-  // A configuration whose gateway is `gateway` on `server`.
-  static void ServeConfig(test::TestServer& server, const std::string& gateway) {
-    server.Serve("/cfg", sandbox::ConfigDocument("key", "secret", server.Url(gateway)));
   }
 
  private slots:
@@ -194,17 +149,14 @@ class TForm1Test : public QObject {
 
   void topLevelListStopsAtSixtyEntriesAndLeavesOutExcludedNames() {
     test::TestServer server;
-    ServeConfig(server, "/rest");
-    server.Handle("/rest", [](const httplib::Request& req, httplib::Response& res) {
-      std::string xml = "<rsp>";
-      if (req.get_param_value("method") == "taobao.itemcats.get") {
-        for (int i = 0; i < 75; ++i) {
-          const std::string name = i == 3 ? "腾讯QQ专区" : "类目" + std::to_string(i);
-          xml += "<item_cat><cid>" + std::to_string(100 + i) + "</cid><name>" + name +
-                 "</name></item_cat>";
-        }
+    test::ServePlatform(server, [](const httplib::Request& req, httplib::Response&) {
+      std::string xml;
+      for (int i = 0; i < 75 && test::MethodOf(req) == "taobao.itemcats.get"; ++i) {
+        const std::string name = i == 3 ? "腾讯QQ专区" : "类目" + std::to_string(i);
+        xml += "<item_cat><cid>" + std::to_string(100 + i) + "</cid><name>" + name +
+               "</name></item_cat>";
       }
-      res.set_content(xml + "</rsp>", "text/xml");
+      return xml;
     });
     auto form = Open(server.Url("/cfg"));
     WaitIdle(*form);
@@ -350,7 +302,7 @@ class TForm1Test : public QObject {
     }
     for (int i = 0; i < int(sandbox::kLinkShapes); ++i) {
       const QString title = QStringLiteral("div.mydiv:nth-of-type(%1) [role=heading] a").arg(i + 1);
-      ClickLink(*form, title, Qt::LeftButton, Qt::NoModifier);
+      ClickLink(*form, title);
       QTRY_COMPARE(browser_->opened.size(), 2 * i + 1);
       QCOMPARE(browser_->opened.last(), given[i]);
       ClickLink(*form, title, Qt::MiddleButton, Qt::NoModifier);
@@ -359,7 +311,7 @@ class TForm1Test : public QObject {
     }
     // Nothing more opens: the paging link, clicked after them, is handled
     // after anything they could still have caused.
-    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"), Qt::LeftButton, Qt::NoModifier);
+    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"));
     QTRY_COMPARE(form->PageNo(), 2);
     QCOMPARE(browser_->opened.size(), 2 * int(sandbox::kLinkShapes));
   }
@@ -457,20 +409,14 @@ class TForm1Test : public QObject {
 
   void hostileValuesAreInertText() {
     test::TestServer server;
-    ServeConfig(server, "/rest");
-    server.Handle("/rest", [](const httplib::Request& req, httplib::Response& res) {
-      std::string xml = "<rsp>";
-      if (req.get_param_value("method") == "taobao.taobaoke.items.get") {
-        xml +=
-            "<totalResults>1</totalResults><taobaokeItem>"
-            "<title><![CDATA[<img src=x "
-            "onerror=alert(1)>&lt;script&gt;alert(2)&lt;/script&gt;]]></title>"
-            "<nick><![CDATA[\"><script>alert(3)</script>]]></nick>"
-            "<price><![CDATA[<b>9</b>]]></price>"
-            "<click_url>javascript:alert(4)</click_url>"
-            "<pic_url><![CDATA[x\" onerror=\"alert(5)]]></pic_url></taobaokeItem>";
-      }
-      res.set_content(xml + "</rsp>", "text/xml");
+    test::ServePlatform(server, [](const httplib::Request& req, httplib::Response&) {
+      if (test::MethodOf(req) != "taobao.taobaoke.items.get") return std::string();
+      return std::string(
+          "<totalResults>1</totalResults><taobaokeItem>"
+          "<title><![CDATA[<img src=x onerror=alert(1)>&lt;script&gt;alert(2)&lt;/script&gt;]]>"
+          "</title><nick><![CDATA[\"><script>alert(3)</script>]]></nick>"
+          "<price><![CDATA[<b>9</b>]]></price><click_url>javascript:alert(4)</click_url>"
+          "<pic_url><![CDATA[x\" onerror=\"alert(5)]]></pic_url></taobaokeItem>");
     });
     auto form = Open(server.Url("/cfg"));
     QSignalSpy shown(form.get(), &TForm1::ResultsShown);
@@ -527,20 +473,13 @@ class TForm1Test : public QObject {
   // A category whose expansion failed stays expandable and tries again.
   void aFailedExpansionTriesAgainNextTime() {
     test::TestServer server;
-    ServeConfig(server, "/rest");
     int child_calls = 0;
-    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
-      std::string xml = "<rsp>";
-      if (req.get_param_value("method") == "taobao.itemcats.get") {
-        if (req.get_param_value("parent_cid") == "0") {
-          xml += "<item_cat><cid>7</cid><name>七</name></item_cat>";
-        } else if (++child_calls == 1) {
-          res.status = 500;
-        } else {
-          xml += "<item_cat><cid>70</cid><name>七十</name></item_cat>";
-        }
-      }
-      res.set_content(xml + "</rsp>", "text/xml");
+    test::ServePlatform(server, [&](const httplib::Request& req, httplib::Response& res) {
+      if (test::MethodOf(req) != "taobao.itemcats.get") return std::string();
+      if (req.get_param_value("parent_cid") == "0")
+        return std::string("<item_cat><cid>7</cid><name>七</name></item_cat>");
+      if (++child_calls == 1) res.status = 500;
+      return std::string("<item_cat><cid>70</cid><name>七十</name></item_cat>");
     });
     auto form = Open(server.Url("/cfg"));
     WaitIdle(*form);
@@ -560,20 +499,13 @@ class TForm1Test : public QObject {
   // that 下一页 tries the same page again.
   void aFailedPageKeepsThePageThatWasShown() {
     test::TestServer server;
-    ServeConfig(server, "/rest");
     std::atomic<int> page_two_calls = 0;
-    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
-      std::string xml = "<rsp>";
-      if (req.get_param_value("method") == "taobao.taobaoke.items.get") {
-        if (req.get_param_value("page_no") == "2" && ++page_two_calls == 1) {
-          res.status = 500;
-        } else {
-          xml += "<totalResults>1</totalResults><taobaokeItem><title>第" +
-                 req.get_param_value("page_no") +
-                 "页</title><nick>n</nick><click_url>http://x.example/i</click_url></taobaokeItem>";
-        }
-      }
-      res.set_content(xml + "</rsp>", "text/xml");
+    test::ServePlatform(server, [&](const httplib::Request& req, httplib::Response& res) {
+      if (test::MethodOf(req) != "taobao.taobaoke.items.get") return std::string();
+      const std::string page = req.get_param_value("page_no");
+      if (page == "2" && ++page_two_calls == 1) res.status = 500;
+      return "<totalResults>1</totalResults><taobaokeItem><title>第" + page +
+             "页</title><nick>n</nick><click_url>http://x.example/i</click_url></taobaokeItem>";
     });
     auto form = Open(server.Url("/cfg"));
     QSignalSpy shown(form.get(), &TForm1::ResultsShown);
@@ -615,26 +547,24 @@ class TForm1Test : public QObject {
         "http://peldrun@evil.example/"};
     std::string outside = "file:///etc/passwd";  // what the shop and list calls answer
     test::TestServer server;
-    ServeConfig(server, "/rest");
-    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
-      const std::string method = req.get_param_value("method");
-      std::string xml = "<rsp>";
-      if (method == "taobao.taobaoke.items.get") {
-        xml += "<totalResults>7</totalResults>";
-        for (std::size_t i = 0; i < clicks.size(); ++i) {
-          xml += "<taobaokeItem><title>T" + std::to_string(i) +
-                 "</title><nick>seller</nick><price>1.00</price><click_url><![CDATA[" + clicks[i] +
-                 "]]></click_url><pic_url>file:///etc/hostname</pic_url></taobaokeItem>";
-        }
-      } else if (method == "taobao.shop.get") {
-        xml += "<shop><sid>7</sid></shop>";
-      } else if (method == "taobao.taobaoke.shops.convert") {
-        xml += "<taobaokeShop><click_url><![CDATA[" + outside + "]]></click_url></taobaokeShop>";
-      } else if (method == "taobao.taobaoke.listurl.get") {
-        xml += "<taobaokeItem><list_url_by_q><![CDATA[" + outside +
-               "]]></list_url_by_q></taobaokeItem>";
+    test::ServePlatform(server, [&](const httplib::Request& req, httplib::Response&) {
+      const std::string method = test::MethodOf(req);
+      std::string xml =
+          method == "taobao.taobaoke.items.get" ? "<totalResults>7</totalResults>" : "";
+      for (std::size_t i = 0; i < clicks.size() && method == "taobao.taobaoke.items.get"; ++i) {
+        xml += "<taobaokeItem><title>T" + std::to_string(i) +
+               "</title><nick>seller</nick><price>1.00</price><click_url><![CDATA[" + clicks[i] +
+               "]]></click_url><pic_url>file:///etc/hostname</pic_url></taobaokeItem>";
       }
-      res.set_content(xml + "</rsp>", "text/xml");
+      if (method == "taobao.shop.get") xml = "<shop><sid>7</sid></shop>";
+      const std::string cdata = "<click_url><![CDATA[" + outside + "]]></click_url>";
+      if (method == "taobao.taobaoke.shops.convert")
+        xml = "<taobaokeShop>" + cdata + "</taobaokeShop>";
+      if (method == "taobao.taobaoke.listurl.get") {
+        xml = "<taobaokeItem><list_url_by_q><![CDATA[" + outside +
+              "]]></list_url_by_q></taobaokeItem>";
+      }
+      return xml;
     });
     auto form = Open(server.Url("/cfg"));
     QSignalSpy shown(form.get(), &TForm1::ResultsShown);
@@ -646,12 +576,12 @@ class TForm1Test : public QObject {
         Evaluate(*form, QStringLiteral("document.querySelectorAll('img[src]').length")).toInt(), 0);
     for (std::size_t i = 0; i < clicks.size(); ++i) {
       const QString title = QStringLiteral("div.mydiv:nth-of-type(%1) [role=heading] a").arg(i + 1);
-      ClickLink(*form, title, Qt::LeftButton, Qt::NoModifier);
+      ClickLink(*form, title);
       ClickLink(*form, title, Qt::MiddleButton, Qt::NoModifier);
     }
     // The paging link, clicked last, is acted on after anything the clicks
     // before it caused (not every address makes a navigation at all).
-    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"), Qt::LeftButton, Qt::NoModifier);
+    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"));
     QTRY_COMPARE(form->PageNo(), 2);
     WaitIdle(*form);
     const QStringList ok{QStringLiteral("http://item.example/ok"),
@@ -659,7 +589,7 @@ class TForm1Test : public QObject {
     QCOMPARE(browser_->opened, ok);
 
     // The seller chain and the list URL answer with a local file: nothing opens.
-    ClickLink(*form, QStringLiteral("div.mydiv > a:not([title])"), Qt::LeftButton, Qt::NoModifier);
+    ClickLink(*form, QStringLiteral("div.mydiv > a:not([title])"));
     QTRY_COMPARE(server.Calls("taobao.taobaoke.shops.convert"), std::size_t{1});
     Find<QLineEdit>(*form, "Edit1")->setText(QStringLiteral("手机"));
     QTest::mouseClick(Find<QPushButton>(*form, "Button2"), Qt::LeftButton);
@@ -669,7 +599,7 @@ class TForm1Test : public QObject {
     outside = "https://shop.example/7";
     QTest::mouseClick(Find<QPushButton>(*form, "Button2"), Qt::LeftButton);
     QCOMPARE(browser_->opened.last(), QStringLiteral("https://shop.example/7"));
-    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"), Qt::LeftButton, Qt::NoModifier);
+    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"));
     QTRY_COMPARE(form->PageNo(), 3);
     WaitIdle(*form);
   }
@@ -698,28 +628,10 @@ class TForm1Test : public QObject {
 
     kill_renderer();
     QTRY_COMPARE_WITH_TIMEOUT(Evaluate(*form, first).toString(), title, 15000);
-    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"), Qt::LeftButton, Qt::NoModifier);
+    ClickLink(*form, QStringLiteral("a[href=\"http://next/\"]"));
     WaitShown(*form, shown, 3);
     QCOMPARE(form->PageNo(), 2);
     QVERIFY(warnings_->texts.isEmpty());
-  }
-
-  void closingDuringASearchEndsAtOnce() {
-    test::TestServer server;
-    ServeConfig(server, "/rest");
-    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
-      if (req.get_param_value("method") == "taobao.taobaoke.items.get") {
-        server.Pause(std::chrono::seconds(60));  // a gateway that never answers
-      }
-      res.set_content("<rsp/>", "text/xml");
-    });
-    auto form = Open(server.Url("/cfg"));
-    // The search's call has reached the gateway, which holds it.
-    QTRY_COMPARE(server.Calls("taobao.taobaoke.items.get"), std::size_t{1});
-    // A liveness bound: closing takes milliseconds; waiting for the worker
-    // would take the client's 15 s limit.
-    const qint64 ms = test::CloseAndDestroy(form);
-    QVERIFY2(ms < 1500, qPrintable(QString::number(ms)));
   }
 };
 

@@ -6,11 +6,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QStringList>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineView>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,6 +21,8 @@
 #include "app/SkinData.h"
 #include "app/TForm1.h"
 #include "app/WarningBox.h"
+#include "sandbox/ConfigDocument.h"
+#include "support/TestServer.h"
 
 namespace orvalen::test {
 
@@ -70,6 +75,62 @@ inline QVariant Evaluate(QWebEnginePage* page, const QString& script) {
   });
   if (!QTest::qWaitFor([&] { return done; }, 15000)) qFatal("script did not run");
   return result;
+}
+
+// The same on the window's results view.
+inline QWebEngineView* View(QWidget& form) {
+  return Find<QWebEngineView>(form, "WebBrowser1");
+}
+inline QVariant Evaluate(QWidget& form, const QString& script) {
+  return Evaluate(View(form)->page(), script);
+}
+
+// Waits until the window's search has ended and the window is usable again.
+inline void WaitIdle(TForm1& form) {
+  QTRY_VERIFY_WITH_TIMEOUT(!form.SearchRunning() && Find<QPushButton>(form, "Button1")->isEnabled(),
+                           15000);
+}
+
+// Waits for two frames drawn after now: whatever the page changed is on the screen.
+inline void WaitForFrames(QWidget& form) {
+  static int mark = 0;
+  const QString id = QString::number(++mark);
+  Evaluate(form, QStringLiteral("requestAnimationFrame(function () { requestAnimationFrame("
+                                "function () { document.body.dataset.framed = '%1'; }); }); 0")
+                     .arg(id));
+  QTRY_COMPARE(Evaluate(form, QStringLiteral("document.body.dataset.framed")).toString(), id);
+}
+
+// A click on the first link matching `selector`, scrolled into view, as the mouse does it.
+inline void ClickLink(QWidget& form, const QString& selector,
+                      Qt::MouseButton button = Qt::LeftButton,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  const QVariantList xy =
+      Evaluate(form, QStringLiteral("(function(){var a=document.querySelector('%1');"
+                                    "a.scrollIntoView({block:'center'});"
+                                    "var r=a.getBoundingClientRect();"
+                                    "return [r.left+r.width/2, r.top+r.height/2];})()")
+                         .arg(selector))
+          .toList();
+  if (xy.size() != 2) qFatal("no link %s", qPrintable(selector));
+  const QPoint at(xy[0].toInt(), xy[1].toInt());
+  QWidget* surface = View(form)->focusProxy();
+  WaitForFrames(form);  // the scroll has reached the screen before the click
+  QTest::mouseMove(surface, at);
+  QTest::mouseClick(surface, button, modifiers, at);
+}
+
+// Serves a configuration at /cfg whose gateway, at /rest, answers each call
+// with "<rsp>" + what `answer` returns for it + "</rsp>".
+using CallAnswer = std::function<std::string(const httplib::Request&, httplib::Response&)>;
+inline void ServePlatform(TestServer& server, CallAnswer answer) {
+  server.Serve("/cfg", sandbox::ConfigDocument("key", "secret", server.Url("/rest")));
+  server.Handle("/rest", [answer](const httplib::Request& req, httplib::Response& res) {
+    res.set_content("<rsp>" + answer(req, res) + "</rsp>", "text/xml");
+  });
+}
+inline std::string MethodOf(const httplib::Request& req) {
+  return req.get_param_value("method");
 }
 
 // Closes the window and destroys it; how long that took, in milliseconds.
