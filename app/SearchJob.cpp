@@ -44,13 +44,13 @@ void SetItemConditions(const SearchControls& c, TaobaokeItemConditions& cond) {
 
 bool FetchItems(TTaobaokeItem& component, SearchJob& job) {
   SetItemConditions(job.controls, job.items.cond);
-  const ATaobaokeItemInfo* results = nullptr;
-  const auto& r = job.items;
   job.rows.assign(kRowSlots, Info{});
-  if (!component.Fetch(r.cond, r.answer_names, r.request_names, r.marker_names, results)) {
-    job.error = component.LastError();
+  const auto found = component.Fetch(job.items);
+  if (!found) {
+    job.error = found.error;
     return false;
   }
+  const ATaobaokeItemInfo* results = found.results;
   for (std::size_t i = 0; i < kCardsPerPage && !(*results)[i].title.empty(); ++i) {
     const TaobaokeItemInfo& e = (*results)[i];
     Info& row = job.rows[i];
@@ -70,10 +70,9 @@ bool FetchSellerCredits(TTaobaoUsers& component, SearchJob& job) {
     nicks += job.rows[i].nick + ",";
   }
   job.users.cond.nicks = nicks;
-  const ATaobaoUsersInfo* members = nullptr;
-  const auto& r = job.users;
-  if (!component.Fetch(r.cond, r.answer_names, r.request_names, r.marker_names, members))
-    return false;
+  const auto found = component.Fetch(job.users);
+  if (!found) return false;
+  const ATaobaoUsersInfo* members = found.results;
   // The gateway names each seller once, however many rows are theirs: every
   // row of a seller takes that seller's entry. An entry without a nick can
   // only be placed by its position.

@@ -108,15 +108,12 @@ void TForm1::Construct() {
     DiagnosticsSink(services_.diagnostics)(QString::fromStdString(problem->diagnostic));
   }
   if (!loaded) return;
-  XMLData1.ReadTaobaoCats(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names);
+  XMLData1.Read(cats_);
   users_.cond.app_key = item_.cond.app_key = cats_.cond.app_key;
   users_.cond.app_secret = item_.cond.app_secret = cats_.cond.app_secret;
-  XMLData1.ReadTaobaokeItem(item_.cond, item_.answer_names, item_.request_names,
-                            item_.marker_names);
-  XMLData1.ReadTaobaoUsers(users_.cond, users_.answer_names, users_.request_names,
-                           users_.marker_names);
-  TaobaoCats1.Fetch(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names,
-                    CategoryResults);
+  XMLData1.Read(item_);
+  XMLData1.Read(users_);
+  CategoryResults = TaobaoCats1.Fetch(cats_).results;
 }
 
 void TForm1::FormCreate() {

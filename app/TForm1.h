@@ -27,6 +27,7 @@
 #include "app/SearchTiming.h"
 #include "app/SkinData.h"
 #include "app/WarningBox.h"
+#include "config/PlatformCall.h"
 #include "config/XMLData.h"
 #include "openapi/TaobaoCats.h"
 #include "openapi/TaobaoShop.h"
@@ -134,6 +135,7 @@ class TForm1 : public QMainWindow {
   void ActOnLink(const LinkDecision& decision);
   void TurnPage(int delta);
   void OpenSellerShop(const std::string& nick);
+  AppKeys Keys() const;  // the configuration's key and secret
   void OpenOutside(const std::string& url);
   void Button2Click();
   void SetCaption(const QString& caption);

@@ -61,29 +61,15 @@ void TForm1::TurnPage(int delta) {
 
 void TForm1::OpenSellerShop(const std::string& nick) {
   const BusyCursor busy;
-  TTaobaoShop::Records shop;
-  shop.cond.app_key = item_.cond.app_key;
-  shop.cond.app_secret = item_.cond.app_secret;
-  shop.cond.nick = nick;
-  XMLData1.ReadTaobaoShop(shop.cond, shop.answer_names, shop.request_names, shop.marker_names);
-  const TaobaoShopInfo* found = nullptr;
-  if (!TaobaoShop1.Fetch(shop.cond, shop.answer_names, shop.request_names, shop.marker_names,
-                         found))
-    return;
-
-  TTaobaokeShop::Records convert;
-  convert.cond.app_key = shop.cond.app_key;
-  convert.cond.app_secret = shop.cond.app_secret;
-  convert.cond.nick = kAffiliateNick;
-  convert.cond.sids = found->sid;
-  XMLData1.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names,
-                            convert.marker_names);
-  const ATaobaokeShopInfo* converted = nullptr;
-  if (!TaobaokeShop1.Fetch(convert.cond, convert.answer_names, convert.request_names,
-                           convert.marker_names, converted)) {
-    return;
-  }
-  OpenOutside((*converted)[0].click_url);
+  const auto shop =
+      PlatformCall(XMLData1, Keys(), TaobaoShop1, [&](TaobaoShopConditions& c) { c.nick = nick; });
+  if (!shop) return;
+  const auto converted =
+      PlatformCall(XMLData1, Keys(), TaobaokeShop1, [&](TaobaokeShopConditions& c) {
+        c.nick = kAffiliateNick;
+        c.sids = shop.results->sid;
+      });
+  if (converted) OpenOutside((*converted.results)[0].click_url);
 }
 
 void TForm1::Button2Click() {
@@ -93,17 +79,16 @@ void TForm1::Button2Click() {
     return;
   }
   const BusyCursor busy;
-  TTaobaokeListurl::Records list;
-  list.cond.q = keyword;
-  list.cond.nick = kAffiliateNick;
-  list.cond.app_key = item_.cond.app_key;
-  list.cond.app_secret = item_.cond.app_secret;
-  XMLData1.ReadTaobaokeListurl(list.cond, list.answer_names, list.request_names, list.marker_names);
-  const TaobaokeListurlInfo* found = nullptr;
-  if (TaobaokeListurl1.Fetch(list.cond, list.answer_names, list.request_names, list.marker_names,
-                             found)) {
-    OpenOutside(found->list_url_by_q);
-  }
+  const auto list =
+      PlatformCall(XMLData1, Keys(), TaobaokeListurl1, [&](TaobaokeListurlConditions& c) {
+        c.q = keyword;
+        c.nick = kAffiliateNick;
+      });
+  if (list) OpenOutside(list.results->list_url_by_q);
+}
+
+AppKeys TForm1::Keys() const {
+  return {item_.cond.app_key, item_.cond.app_secret};
 }
 
 // The one way out of the program to the external browser. Only web

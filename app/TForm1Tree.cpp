@@ -58,14 +58,15 @@ void TForm1::TreeView1Expanding(QTreeWidgetItem* node) {
   qDeleteAll(node->takeChildren());
   cats_.cond.parent_cid = std::to_string(node->data(0, Qt::UserRole).toLongLong());
   const BusyCursor busy;
-  if (!TaobaoCats1.Fetch(cats_.cond, cats_.answer_names, cats_.request_names, cats_.marker_names,
-                         CategoryResults)) {
+  const auto found = TaobaoCats1.Fetch(cats_);
+  if (!found) {
     // Stays expandable: the next expansion tries again.
     new QTreeWidgetItem(node, {QString()});
     QTimer::singleShot(0, node->treeWidget(),
                        [tree = node->treeWidget(), node] { tree->collapseItem(node); });
     return;
   }
+  CategoryResults = found.results;
   for (int i = 0; i < kMaxCategories; ++i) {
     const TaobaoCatsInfo& entry = (*CategoryResults)[i];
     if (entry.name.empty()) break;

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "config/PlatformCall.h"
 #include "config/SiteConfig.h"
 
 namespace orvalen {
@@ -43,51 +44,27 @@ std::vector<Row> ToRows(const std::array<typename Call::Entry, N>& entries) {
   return rows;
 }
 
-// The last steps every command shares: Fetch and turn the entries into rows.
-template <class Component>
-CallOutcome Fetch(const typename Component::Records& r) {
-  Component component;
-  const typename Component::Results* results = nullptr;
-  CallOutcome outcome;
-  outcome.ok = component.Fetch(r.cond, r.answer_names, r.request_names, r.marker_names, results);
-  if (outcome.ok) {
-    outcome.rows = ToRows<typename Component::Description>(*results);
-  } else {
-    outcome.error = component.LastError().message;
-  }
-  return outcome;
-}
-
 }  // namespace
 
 CliCommands::CliCommands(std::string config_url) : config_url_(std::move(config_url)) {}
 
-bool CliCommands::LoadKeys() {
-  std::string key, secret;
-  if (!config_.LoadKeys(config_url_, key, secret)) return false;
-  app_key_ = key;
-  app_secret_ = secret;
-  return true;
-}
-
-CallOutcome CliCommands::Annotate(CallOutcome outcome) const {
-  if (!outcome.ok && !config_.LastError().empty()) {
-    outcome.error = config_.LastError() + "; " + outcome.error;
-  }
-  return outcome;
-}
-
 template <class Component, class SetValues>
 CallOutcome CliCommands::Call(SetValues set_values) {
-  using Description = typename Component::Description;
-  typename Component::Records r;
-  if (LoadKeys()) {
-    config_.ReadCall<Description>(r.cond, r.answer_names, r.request_names, r.marker_names);
+  AppKeys keys;
+  // Without a configuration the call is still made, and refused for want of
+  // a key: its failure then carries the configuration's.
+  if (!config_.LoadKeys(config_url_, keys.key, keys.secret)) keys = {};
+  Component component;
+  const auto found = PlatformCall(config_, keys, component, set_values);
+  CallOutcome outcome;
+  outcome.ok = bool(found);
+  if (found) {
+    outcome.rows = ToRows<typename Component::Description>(*found.results);
+  } else {
+    outcome.error = config_.LastError().empty() ? found.error.message
+                                                : config_.LastError() + "; " + found.error.message;
   }
-  r.cond.app_key = app_key_;
-  r.cond.app_secret = app_secret_;
-  set_values(r.cond);
-  return Annotate(Fetch<Component>(r));
+  return outcome;
 }
 
 CallOutcome CliCommands::Cats(const std::string& parent_cid) {

@@ -35,18 +35,13 @@ class CliCommands {
   CallOutcome Listurl(const std::string& keyword);
 
  private:
-  // The path every command takes: load the keys and the call's section, set
-  // the key, the secret and the command's values, Fetch.
+  // Every command: load the configuration, then make the call with the
+  // command's values; a failure names the configuration's problem too.
   template <class Component, class SetValues>
   CallOutcome Call(SetValues set_values);
-  // Loads the configuration document; key and secret stay empty on failure.
-  bool LoadKeys();
-  // Adds the configuration's failure, if any, to a failed call's reason.
-  CallOutcome Annotate(CallOutcome outcome) const;
 
   std::string config_url_;
   TXMLData config_;
-  std::string app_key_, app_secret_;
 };
 
 }  // namespace orvalen

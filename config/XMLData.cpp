@@ -40,6 +40,7 @@ template <class C>
 void ReadCond(XmlFieldReader& reader, XmlNode section, C& cond) {
   static constexpr std::array kLeaves = std::to_array<ElementName<C>>(
       {{"v", "", &C::v}, {"method", "", &C::method}, {"format", "", &C::format}});
+  if (!section.Find("cond")) return;  // the caller's values stay as they are
   ReadGroup(reader, section, "cond", cond, kLeaves);
   if (!reader.ok()) return;
   for (std::string* value : {&cond.v, &cond.method, &cond.format}) TrimBlanks(*value);
@@ -93,9 +94,9 @@ std::optional<XmlNode> TXMLData::Section(std::string_view name) const {
 }
 
 template <class Call>
-void TXMLData::ReadCall(typename Call::Conditions& cond, typename Call::Entry& answer_names,
-                        typename Call::Name& request_names,
-                        typename Call::XML& marker_names) const {
+void TXMLData::ReadSection(typename Call::Conditions& cond, typename Call::Entry& answer_names,
+                           typename Call::Name& request_names,
+                           typename Call::XML& marker_names) const {
   const std::optional<XmlNode> s = Section(Call::kSection);
   if (!s) return;
   XmlFieldReader r;
@@ -112,45 +113,19 @@ void TXMLData::ReadCall(typename Call::Conditions& cond, typename Call::Entry& a
   ReadGroup(r, *s, "xmlname", marker_names, Call::kMarkers);
 }
 
-void TXMLData::ReadTaobaokeItem(TaobaokeItemConditions& cond, TaobaokeItemInfo& info_names,
-                                TaobaokeItemName& name, TaobaokeItemXML& xml) const {
-  ReadCall<TaobaokeItemCall>(cond, info_names, name, xml);
-}
-
-void TXMLData::ReadTaobaoUsers(TaobaoUsersConditions& cond, TaobaoUsersInfo& info_names,
-                               TaobaoUsersName& name, TaobaoUsersXML& xml) const {
-  ReadCall<TaobaoUsersCall>(cond, info_names, name, xml);
-}
-
-void TXMLData::ReadTaobaoShop(TaobaoShopConditions& cond, TaobaoShopInfo& info_names,
-                              TaobaoShopName& name, TaobaoShopXML& xml) const {
-  ReadCall<TaobaoShopCall>(cond, info_names, name, xml);
-}
-
-void TXMLData::ReadTaobaokeShop(TaobaokeShopConditions& cond, TaobaokeShopInfo& info_names,
-                                TaobaokeShopName& name, TaobaokeShopXML& xml) const {
-  ReadCall<TaobaokeShopCall>(cond, info_names, name, xml);
-}
-
-void TXMLData::ReadTaobaokeListurl(TaobaokeListurlConditions& cond, TaobaokeListurlInfo& info_names,
-                                   TaobaokeListurlName& name, TaobaokeListurlXML& xml) const {
-  ReadCall<TaobaokeListurlCall>(cond, info_names, name, xml);
-}
-
-void TXMLData::ReadTaobaoCats(TaobaoCatsConditions& cond, TaobaoCatsInfo& info_names,
-                              TaobaoCatsName& name, TaobaoCatsXML& xml) const {
-  ReadCall<TaobaoCatsCall>(cond, info_names, name, xml);
-}
-
-#define ORVALEN_READ_CALL(Call)                                                                    \
-  template void TXMLData::ReadCall<Call>(Call::Conditions&, Call::Entry&, Call::Name&, Call::XML&) \
-      const;
-ORVALEN_READ_CALL(TaobaokeItemCall)
-ORVALEN_READ_CALL(TaobaoUsersCall)
-ORVALEN_READ_CALL(TaobaoShopCall)
-ORVALEN_READ_CALL(TaobaokeShopCall)
-ORVALEN_READ_CALL(TaobaokeListurlCall)
-ORVALEN_READ_CALL(TaobaoCatsCall)
-#undef ORVALEN_READ_CALL
+// The section reader of each of the six calls.
+template void TXMLData::ReadSection<TaobaokeItemCall>(TaobaokeItemConditions&, TaobaokeItemInfo&,
+                                                      TaobaokeItemName&, TaobaokeItemXML&) const;
+template void TXMLData::ReadSection<TaobaoUsersCall>(TaobaoUsersConditions&, TaobaoUsersInfo&,
+                                                     TaobaoUsersName&, TaobaoUsersXML&) const;
+template void TXMLData::ReadSection<TaobaoShopCall>(TaobaoShopConditions&, TaobaoShopInfo&,
+                                                    TaobaoShopName&, TaobaoShopXML&) const;
+template void TXMLData::ReadSection<TaobaokeShopCall>(TaobaokeShopConditions&, TaobaokeShopInfo&,
+                                                      TaobaokeShopName&, TaobaokeShopXML&) const;
+template void TXMLData::ReadSection<TaobaokeListurlCall>(TaobaokeListurlConditions&,
+                                                         TaobaokeListurlInfo&, TaobaokeListurlName&,
+                                                         TaobaokeListurlXML&) const;
+template void TXMLData::ReadSection<TaobaoCatsCall>(TaobaoCatsConditions&, TaobaoCatsInfo&,
+                                                    TaobaoCatsName&, TaobaoCatsXML&) const;
 
 }  // namespace orvalen

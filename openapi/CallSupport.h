@@ -35,23 +35,27 @@ inline constexpr std::size_t kPageEntrySlots = 41;
 
 // What a component keeps of one call: the request values, the element names
 // of one answer entry, the request parameter names, the marker element names.
-template <class Conditions, class AnswerNames, class RequestNames, class MarkerNames>
+// `Call` names the call's description, so that a reader of the records
+// finds the call's tables.
+template <class Call, class Conditions, class AnswerNames, class RequestNames, class MarkerNames>
 struct CallRecords {
+  using Description = Call;
   Conditions cond;
   AnswerNames answer_names;
   RequestNames request_names;
   MarkerNames marker_names;
 };
 
-// The types of a call's description, with the short names its tables use.
-template <class ConditionsT, class EntryT, class NameT, class XMLT, class ResultsT>
+// The types of a call's description (`Call`, the description itself), with
+// the short names its tables use.
+template <class Call, class ConditionsT, class EntryT, class NameT, class XMLT, class ResultsT>
 struct CallTypes {
   using Conditions = ConditionsT;
   using Entry = EntryT;
   using Name = NameT;
   using XML = XMLT;
   using Results = ResultsT;
-  using Records = CallRecords<Conditions, Entry, Name, XML>;
+  using Records = CallRecords<Call, Conditions, Entry, Name, XML>;
   using N = Name;
   using C = Conditions;
   using I = Entry;

@@ -1,14 +1,15 @@
 // ClientComponent<Call>: the skeleton every open-platform client shares.
 //
 //   TTaobaoCats cats;                         // owns its HTTP client and XML document
-//   const ATaobaoCatsInfo* found = nullptr;
-//   if (cats.Fetch(cond, info_names, name, xml, found)) use((*found)[0].name);
-//   else report(cats.LastError().message);
+//   TTaobaoCats::Records r;                   // values and names, as the configuration gave them
+//   if (const auto found = cats.Fetch(r)) use((*found.results)[0].name);
+//   else report(found.error.message);
 //
-// Fetch copies the four records, refuses when a required value is missing,
+// Fetch copies the records, refuses when a required value is missing,
 // fills empty names with the built-in defaults, sends the signed GET, checks
 // the answer's marker element and maps the entries into the result storage.
-// `found` stays valid until the next Fetch on the same component. The Call
+// The results stay valid until the next Fetch on the same component. The
+// four-record Fetch is the same call with the records given one by one. The Call
 // type supplies what differs per platform call: its records, its
 // description (CallSupport.h: names, defaults, parameters), its
 // precondition beyond the key and secret, and the result mapping.
@@ -46,6 +47,7 @@ class ClientComponent {
   ClientComponent(const ClientComponent&) = delete;
   ClientComponent& operator=(const ClientComponent&) = delete;
 
+  FetchResult<Results> Fetch(const Records& records);
   bool Fetch(const Conditions& conditions, const Entry& answer_names, const Name& request_names,
              const XML& marker_names, const Results*& results);
 
@@ -61,6 +63,7 @@ class ClientComponent {
 
  private:
   static const char* Refusal(const Conditions& c);
+  bool CheckAndSend();
   void ApplyDefaults();
   std::optional<std::string> SignedUrl() const;
   bool SendRequest();

@@ -45,11 +45,15 @@ template <class Call>
 ClientComponent<Call>::~ClientComponent() = default;
 
 template <class Call>
-bool ClientComponent<Call>::Fetch(const Conditions& conditions, const Entry& answer_names,
-                                  const Name& request_names, const XML& marker_names,
-                                  const Results*& results) {
-  records_ = Records{conditions, answer_names, request_names, marker_names};
+FetchResult<typename Call::Results> ClientComponent<Call>::Fetch(const Records& records) {
+  records_ = records;
   error_ = {};
+  const bool found = CheckAndSend();
+  return {found ? &results_ : nullptr, error_};
+}
+
+template <class Call>
+bool ClientComponent<Call>::CheckAndSend() {
   if (const char* refusal = Refusal(records_.cond)) {
     return Fail(FetchError::Kind::Precondition, refusal);
   }
@@ -58,9 +62,16 @@ bool ClientComponent<Call>::Fetch(const Conditions& conditions, const Entry& ans
     return Fail(FetchError::Kind::Precondition,
                 "gateway address \"" + url + "\" holds a blank or a control byte");
   }
-  if (!SendRequest()) return false;
-  results = &results_;
-  return true;
+  return SendRequest();
+}
+
+template <class Call>
+bool ClientComponent<Call>::Fetch(const Conditions& conditions, const Entry& answer_names,
+                                  const Name& request_names, const XML& marker_names,
+                                  const Results*& results) {
+  const FetchResult<Results> found = Fetch({conditions, answer_names, request_names, marker_names});
+  if (found) results = found.results;
+  return bool(found);
 }
 
 template <class Call>

@@ -1,4 +1,5 @@
-// FetchError: why a client component's last Fetch returned false.
+// FetchError: why a client component's last Fetch failed; FetchResult: what
+// a Fetch gives back, the results or the reason.
 #pragma once
 
 #include <string>
@@ -23,6 +24,15 @@ struct FetchError {
   Kind kind = Kind::None;
   std::string message;
   std::string gateway_code;  // the gateway's error code, for Kind::Gateway
+};
+
+// The entries a call found (the component's storage, valid until its next
+// Fetch), or, when `results` is null, why there are none.
+template <class Results>
+struct FetchResult {
+  const Results* results = nullptr;
+  FetchError error;
+  explicit operator bool() const { return results != nullptr; }
 };
 
 }  // namespace orvalen

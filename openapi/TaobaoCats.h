@@ -33,8 +33,8 @@ struct TaobaoCatsXML {
 
 using ATaobaoCatsInfo = std::array<TaobaoCatsInfo, 61>;
 
-struct TaobaoCatsCall : CallTypes<TaobaoCatsConditions, TaobaoCatsInfo, TaobaoCatsName,
-                                  TaobaoCatsXML, ATaobaoCatsInfo> {
+struct TaobaoCatsCall : CallTypes<TaobaoCatsCall, TaobaoCatsConditions, TaobaoCatsInfo,
+                                  TaobaoCatsName, TaobaoCatsXML, ATaobaoCatsInfo> {
   static constexpr std::string_view kSection = "TaobaoCats";
   static constexpr std::string_view kMethod = "taobao.itemcats.get";
   static constexpr std::size_t kMaxEntries = 60;

@@ -30,8 +30,8 @@ struct TaobaoShopXML {
   std::string shop;
 };
 
-struct TaobaoShopCall : CallTypes<TaobaoShopConditions, TaobaoShopInfo, TaobaoShopName,
-                                  TaobaoShopXML, TaobaoShopInfo> {
+struct TaobaoShopCall : CallTypes<TaobaoShopCall, TaobaoShopConditions, TaobaoShopInfo,
+                                  TaobaoShopName, TaobaoShopXML, TaobaoShopInfo> {
   static constexpr std::string_view kSection = "TaobaoShop";
   static constexpr std::string_view kMethod = "taobao.shop.get";
   static constexpr std::array kNames = std::to_array<RequestName<N, C>>({

@@ -37,8 +37,8 @@ struct TaobaoUsersXML {
 
 using ATaobaoUsersInfo = std::array<TaobaoUsersInfo, kPageEntrySlots>;
 
-struct TaobaoUsersCall : CallTypes<TaobaoUsersConditions, TaobaoUsersInfo, TaobaoUsersName,
-                                   TaobaoUsersXML, ATaobaoUsersInfo> {
+struct TaobaoUsersCall : CallTypes<TaobaoUsersCall, TaobaoUsersConditions, TaobaoUsersInfo,
+                                   TaobaoUsersName, TaobaoUsersXML, ATaobaoUsersInfo> {
   static constexpr std::string_view kSection = "TaobaoUsers";
   static constexpr std::string_view kMethod = "taobao.users.get";
   static constexpr std::array kNames = std::to_array<RequestName<N, C>>({

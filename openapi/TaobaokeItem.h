@@ -40,8 +40,8 @@ struct TaobaokeItemXML {
 
 using ATaobaokeItemInfo = std::array<TaobaokeItemInfo, kPageEntrySlots>;
 
-struct TaobaokeItemCall : CallTypes<TaobaokeItemConditions, TaobaokeItemInfo, TaobaokeItemName,
-                                    TaobaokeItemXML, ATaobaokeItemInfo> {
+struct TaobaokeItemCall : CallTypes<TaobaokeItemCall, TaobaokeItemConditions, TaobaokeItemInfo,
+                                    TaobaokeItemName, TaobaokeItemXML, ATaobaokeItemInfo> {
   static constexpr std::string_view kSection = "TaobaokeItem";
   static constexpr std::string_view kMethod = "taobao.taobaoke.items.get";
   static constexpr std::array kNames = std::to_array<RequestName<N, C>>({

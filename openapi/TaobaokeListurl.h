@@ -31,8 +31,8 @@ struct TaobaokeListurlXML {
 };
 
 struct TaobaokeListurlCall
-    : CallTypes<TaobaokeListurlConditions, TaobaokeListurlInfo, TaobaokeListurlName,
-                TaobaokeListurlXML, TaobaokeListurlInfo> {
+    : CallTypes<TaobaokeListurlCall, TaobaokeListurlConditions, TaobaokeListurlInfo,
+                TaobaokeListurlName, TaobaokeListurlXML, TaobaokeListurlInfo> {
   static constexpr std::string_view kSection = "TaobaokeListurl";
   static constexpr std::string_view kMethod = "taobao.taobaoke.listurl.get";
   static constexpr std::array kNames = std::to_array<RequestName<N, C>>({

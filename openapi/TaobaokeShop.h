@@ -32,8 +32,8 @@ struct TaobaokeShopXML {
 
 using ATaobaokeShopInfo = std::array<TaobaokeShopInfo, 11>;
 
-struct TaobaokeShopCall : CallTypes<TaobaokeShopConditions, TaobaokeShopInfo, TaobaokeShopName,
-                                    TaobaokeShopXML, ATaobaokeShopInfo> {
+struct TaobaokeShopCall : CallTypes<TaobaokeShopCall, TaobaokeShopConditions, TaobaokeShopInfo,
+                                    TaobaokeShopName, TaobaokeShopXML, ATaobaokeShopInfo> {
   static constexpr std::string_view kSection = "TaobaokeShop";
   static constexpr std::string_view kMethod = "taobao.taobaoke.shops.convert";
   static constexpr std::array kNames = std::to_array<RequestName<N, C>>({

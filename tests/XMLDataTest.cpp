@@ -86,112 +86,90 @@ TEST_F(XMLDataTest, LoadKeysFailuresLeaveWhatWasNotYetRead) {
 
 TEST_F(XMLDataTest, ItemLoaderMapsEveryLeafAndSkipsTheTotalSlot) {
   ASSERT_TRUE(Load("<r>" + ItemSection() + "</r>"));
-  TaobaokeItemConditions cond;
-  cond.keyword = "kept";
-  TaobaokeItemInfo info;
-  info.totalResults = "caller's";
-  TaobaokeItemName name;
-  TaobaokeItemXML xml;
-  config.ReadTaobaokeItem(cond, info, name, xml);
-  EXPECT_EQ(cond.v, "2.0");
-  EXPECT_EQ(cond.method, "m.items");
-  EXPECT_EQ(cond.keyword, "kept");
-  EXPECT_EQ(info.iid, "iid_N");
-  EXPECT_EQ(info.commission_volume, "commission_volume_N");
-  EXPECT_EQ(info.totalResults, "caller's");
-  EXPECT_EQ(name.auto_send, "auto_N");
-  EXPECT_EQ(name.timestamp, "time_N");
-  EXPECT_EQ(name.url, "http_N");
-  EXPECT_EQ(name.start_commissionNum, "s_num_N");
-  EXPECT_EQ(name.end_commissionRate, "e_rate_N");
-  EXPECT_EQ(name.end_credit, "e_credit_N");
-  EXPECT_EQ(name.is_guarantee, "guarantee_N");
-  EXPECT_EQ(xml.totalResults, "total_N");
+  TTaobaokeItem::Records r;
+  r.cond.keyword = "kept";
+  r.answer_names.totalResults = "caller's";
+  config.Read(r);
+  EXPECT_EQ(r.cond.v, "2.0");
+  EXPECT_EQ(r.cond.method, "m.items");
+  EXPECT_EQ(r.cond.keyword, "kept");
+  EXPECT_EQ(r.answer_names.iid, "iid_N");
+  EXPECT_EQ(r.answer_names.commission_volume, "commission_volume_N");
+  EXPECT_EQ(r.answer_names.totalResults, "caller's");
+  const TaobaokeItemName& n = r.request_names;
+  EXPECT_EQ(n.auto_send + n.timestamp + n.url + n.start_commissionNum + n.end_commissionRate +
+                n.end_credit + n.is_guarantee,
+            "auto_Ntime_Nhttp_Ns_num_Ne_rate_Ne_credit_Nguarantee_N");
+  EXPECT_EQ(r.marker_names.totalResults, "total_N");
 }
 
+// A present <cond> or <name> empties the leaves it lacks; an absent one
+// (<cond> included) leaves the caller's values exactly as they were.
 TEST_F(XMLDataTest, PresentSubElementsEmptyTheirMissingLeavesAbsentOnesChangeNothing) {
   ASSERT_TRUE(
       Load("<r><TaobaokeItem><cond><method>only</method></cond><name/></TaobaokeItem>"
            "<TaobaokeListurl><name><q>kw</q></name></TaobaokeListurl></r>"));
-  TaobaokeItemConditions cond;
-  cond.v = cond.format = "old";
-  TaobaokeItemInfo info;
-  info.title = "old";
-  TaobaokeItemName name;
-  name.cid = name.url = name.is_guarantee = "old";
-  TaobaokeItemXML xml;
-  xml.totalResults = "old";
-  config.ReadTaobaokeItem(cond, info, name, xml);
-  EXPECT_EQ(cond.method, "only");
-  EXPECT_EQ(cond.v, "");
-  EXPECT_EQ(cond.format, "");
-  EXPECT_EQ(name.cid, "");
-  EXPECT_EQ(name.url, "");
-  EXPECT_EQ(name.is_guarantee, "");
-  EXPECT_EQ(info.title, "old");
-  EXPECT_EQ(xml.totalResults, "old");
+  TTaobaokeItem::Records item;
+  item.cond.v = item.cond.format = item.answer_names.title = item.marker_names.totalResults = "old";
+  item.request_names.cid = item.request_names.url = item.request_names.is_guarantee = "old";
+  config.Read(item);
+  EXPECT_EQ(item.cond.method, "only");
+  EXPECT_EQ(item.cond.v + item.cond.format, "");
+  EXPECT_EQ(item.request_names.cid + item.request_names.url + item.request_names.is_guarantee, "");
+  EXPECT_EQ(item.answer_names.title, "old");
+  EXPECT_EQ(item.marker_names.totalResults, "old");
 
-  TaobaokeListurlConditions lc;
-  lc.q = "手机";
-  TaobaokeListurlInfo li;
-  TaobaokeListurlName ln;
-  TaobaokeListurlXML lx;
-  config.ReadTaobaokeListurl(lc, li, ln, lx);
-  EXPECT_EQ(lc.q, "手机");
-  EXPECT_EQ(ln.q, "kw");
-  EXPECT_EQ(ln.url, "");
+  TTaobaokeListurl::Records list;
+  list.cond.q = "手机";
+  list.cond.v = " 2.0\n";
+  list.cond.method = "\tm ";
+  config.Read(list);
+  EXPECT_EQ(list.cond.q, "手机");
+  EXPECT_EQ(list.cond.v, " 2.0\n");
+  EXPECT_EQ(list.cond.method, "\tm ");
+  EXPECT_EQ(list.cond.format, "");
+  EXPECT_EQ(list.request_names.q, "kw");
+  EXPECT_EQ(list.request_names.url, "");
 }
 
 TEST_F(XMLDataTest, UsersCreditNamesAreOneLevelDeeper) {
   ASSERT_TRUE(Load("<r>" + UsersSection("plain text") + "</r>"));
-  TaobaoUsersConditions cond;
-  TaobaoUsersInfo info;
-  info.buyer_credit.level = "old";
-  TaobaoUsersName name;
-  TaobaoUsersXML xml;
-  config.ReadTaobaoUsers(cond, info, name, xml);
-  EXPECT_EQ(info.last_visit, "last_visit_N");
-  EXPECT_EQ(info.buyer_credit.level, "");
-  EXPECT_EQ(info.seller_credit.level, "lever_S");
-  EXPECT_EQ(info.seller_credit.score, "scord_S");
-  EXPECT_EQ(info.seller_credit.total_num, "total_num_S");
-  EXPECT_EQ(name.nicks, "nicks_N");
-  EXPECT_EQ(name.app_key, "");
-  EXPECT_EQ(xml.location, "location_N");
+  TTaobaoUsers::Records r;
+  r.answer_names.buyer_credit.level = "old";
+  config.Read(r);
+  const UserCredit& seller = r.answer_names.seller_credit;
+  EXPECT_EQ(r.answer_names.last_visit, "last_visit_N");
+  EXPECT_EQ(r.answer_names.buyer_credit.level, "");
+  EXPECT_EQ(seller.level + seller.score + seller.total_num, "lever_Sscord_Stotal_num_S");
+  EXPECT_EQ(r.request_names.nicks, "nicks_N");
+  EXPECT_EQ(r.request_names.app_key, "");
+  EXPECT_EQ(r.marker_names.location, "location_N");
 }
 
 TEST_F(XMLDataTest, ALeafHoldingElementsEndsTheLoaderThere) {
   ASSERT_TRUE(Load("<r>" + UsersSection("<lever><x/></lever>") + "</r>"));
-  TaobaoUsersConditions cond;
-  TaobaoUsersInfo info;
-  info.seller_credit.level = info.buyer_credit.level = "old";
-  TaobaoUsersName name;
-  name.nicks = "old";
-  TaobaoUsersXML xml;
-  xml.user = "old";
-  config.ReadTaobaoUsers(cond, info, name, xml);
-  EXPECT_EQ(info.sex, "sex_N");
-  EXPECT_EQ(info.last_visit, "last_visit_N");
-  EXPECT_EQ(info.buyer_credit.level, "old");
-  EXPECT_EQ(info.seller_credit.level, "old");
-  EXPECT_EQ(name.nicks, "old");
-  EXPECT_EQ(xml.user, "old");
+  TTaobaoUsers::Records r;
+  r.answer_names.seller_credit.level = r.answer_names.buyer_credit.level = "old";
+  r.request_names.nicks = r.marker_names.user = "old";
+  config.ReadTaobaoUsers(r.cond, r.answer_names, r.request_names, r.marker_names);
+  EXPECT_EQ(r.answer_names.sex, "sex_N");
+  EXPECT_EQ(r.answer_names.last_visit, "last_visit_N");
+  EXPECT_EQ(r.answer_names.buyer_credit.level, "old");
+  EXPECT_EQ(r.answer_names.seller_credit.level, "old");
+  EXPECT_EQ(r.request_names.nicks, "old");
+  EXPECT_EQ(r.marker_names.user, "old");
 }
 
 TEST_F(XMLDataTest, LoadersChangeNothingWithoutADocumentOrASection) {
-  TaobaoShopConditions cond;
-  cond.v = "old";
-  TaobaoShopInfo info;
-  TaobaoShopName name;
-  name.nick = "old";
-  TaobaoShopXML xml;
-  config.ReadTaobaoShop(cond, info, name, xml);  // never loaded
+  TTaobaoShop::Records r;
+  r.cond.v = r.request_names.nick = "old";
+  config.Read(r);  // never loaded
   EXPECT_FALSE(Load("<broken"));
-  config.ReadTaobaoShop(cond, info, name, xml);  // load failed
+  config.Read(r);  // load failed
   ASSERT_TRUE(Load("<r><api><app_key>k</app_key></api></r>"));
-  config.ReadTaobaoShop(cond, info, name, xml);  // no section
-  EXPECT_EQ(cond.v, "old");
-  EXPECT_EQ(name.nick, "old");
+  config.Read(r);  // no section
+  EXPECT_EQ(r.cond.v, "old");
+  EXPECT_EQ(r.request_names.nick, "old");
 }
 
 // A pretty-printed document wraps its values in line breaks and indents:
@@ -205,7 +183,7 @@ TEST_F(XMLDataTest, AddressesCallValuesAndKeysLoseSurroundingBlanks) {
   EXPECT_EQ(key, "12345");
   EXPECT_EQ(secret, "s3cret");
   TTaobaoCats::Records cats;
-  config.ReadTaobaoCats(cats.cond, cats.answer_names, cats.request_names, cats.marker_names);
+  config.Read(cats);
   EXPECT_EQ(cats.cond.v, "1.0");
   EXPECT_EQ(cats.cond.method, "taobao.itemcats.get");
   EXPECT_EQ(cats.request_names.url, "http://gw/router/rest");
@@ -221,20 +199,17 @@ TEST_F(XMLDataTest, ShopConvertAndCategoryLoadersFillTheirRecords) {
                    Leaves({"item_cat"}) + "</xmlname></TaobaoCats></r>"));
   TTaobaoShop::Records shop;
   config.ReadTaobaoShop(shop.cond, shop.answer_names, shop.request_names, shop.marker_names);
-  EXPECT_EQ(shop.answer_names.desc, "desc_N");
-  EXPECT_EQ(shop.answer_names.bulletin, "bulletin_N");
+  EXPECT_EQ(shop.answer_names.desc + shop.answer_names.bulletin, "desc_Nbulletin_N");
   EXPECT_EQ(shop.marker_names.shop, "shop_N");
   TTaobaokeShop::Records convert;
   config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names,
                           convert.marker_names);
   EXPECT_EQ(convert.answer_names.shop_rate, "shop_rate_N");
-  EXPECT_EQ(convert.request_names.sids, "sids_N");
-  EXPECT_EQ(convert.request_names.timestamp, "time_N");
+  EXPECT_EQ(convert.request_names.sids + convert.request_names.timestamp, "sids_Ntime_N");
   TTaobaoCats::Records cats;
   config.ReadTaobaoCats(cats.cond, cats.answer_names, cats.request_names, cats.marker_names);
   EXPECT_EQ(cats.cond.v, "2.0");
-  EXPECT_EQ(cats.request_names.parent_cid, "parent_cid_N");
-  EXPECT_EQ(cats.request_names.url, "http_N");
+  EXPECT_EQ(cats.request_names.parent_cid + cats.request_names.url, "parent_cid_Nhttp_N");
   EXPECT_EQ(cats.marker_names.item_cat, "item_cat_N");
 }
 
