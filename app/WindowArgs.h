@@ -4,8 +4,9 @@
 //   const WindowArgs a = ParseWindowArgs({argv + 1, argv + argc});
 //   a.action == WindowArgs::Action::kRun: pass a.toolkit_args on to QApplication
 //
-// Qt's own options (-platform NAME, -style NAME, -reverse, ...) are kept for
-// the toolkit; anything else that is not the window's own is a usage error.
+// Parsed with QCommandLineParser (which needs no application object). Qt's
+// own options (-platform NAME, -style NAME, -reverse, ...) are kept for the
+// toolkit; anything else that is not the window's own is a usage error.
 // Qt's -stylesheet is not among them: the window's look comes from --skin,
 // whose sheets are checked first.
 #pragma once
@@ -29,6 +30,6 @@ struct WindowArgs {
 WindowArgs ParseWindowArgs(std::span<const std::string> args);
 
 // The text of --help.
-const char* WindowUsage();
+std::string WindowUsage();
 
 }  // namespace orvalen
