@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/ResultsPage.h"
-#include "app/WebAddress.h"
+#include "app/page/core/ResultsPage.h"
+#include "app/page/core/WebAddress.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Which page decides a click: the one the engine last said it shows.
-#include "app/LinkBook.h"
+#include "app/page/LinkBook.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The link decision as a pure function: the page's links, the engine's form
 // of each, and what the engine reports.
-#include "app/LinkDecision.h"
+#include "app/page/LinkDecision.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/LocalSandbox.h"
+#include "app/start/LocalSandbox.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // written in place (no navigation), their text arrives exactly as built,
 // their links still reach the page's navigation handler, and Shown()
 // reports the page written last.
-#include "app/PageWriter.h"
+#include "app/page/PageWriter.h"
 
 #include <signal.h>
 
@@ -11,8 +11,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
-#include "app/InterceptingPage.h"
-#include "app/ResultsPage.h"
+#include "app/page/InterceptingPage.h"
+#include "app/page/core/ResultsPage.h"
 #include "support/GuiTest.h"
 
 using namespace orvalen;

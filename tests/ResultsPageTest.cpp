@@ -1,4 +1,4 @@
-#include "app/ResultsPage.h"
+#include "app/page/core/ResultsPage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/SearchJob.h"
+#include "app/form/core/SearchJob.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Skin style sheets as the window receives them: what parses, what a skin
 // may set, and where its images may come from.
-#include "app/SkinSheet.h"
+#include "app/skin/core/SkinSheet.h"
 
 #include <gtest/gtest.h>
 

@@ -18,7 +18,7 @@
 #include <QWebEngineView>
 #include <cstdio>
 
-#include "app/TForm1.h"
+#include "app/form/TForm1.h"
 #include "sandbox/Catalogue.h"
 #include "support/GuiTest.h"
 

@@ -14,7 +14,7 @@
 #include <QWebEngineView>
 
 #include "app/AppSettings.h"
-#include "app/TForm1.h"
+#include "app/form/TForm1.h"
 #include "config/SiteConfig.h"
 #include "support/GuiTest.h"
 #include "support/SandboxRunner.h"

@@ -13,7 +13,7 @@
 #include <QTreeWidget>
 #include <QWebEngineView>
 
-#include "app/TForm1.h"
+#include "app/form/TForm1.h"
 #include "sandbox/ConfigDocument.h"
 #include "support/GuiTest.h"
 #include "support/SandboxRunner.h"

@@ -10,7 +10,7 @@
 #include <atomic>
 
 #include "app/AppSettings.h"
-#include "app/TForm1.h"
+#include "app/form/TForm1.h"
 #include "sandbox/ConfigDocument.h"
 #include "support/GuiTest.h"
 #include "support/TestServer.h"

@@ -15,8 +15,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
-#include "app/SkinData.h"
-#include "app/TForm1.h"
+#include "app/skin/SkinData.h"
+#include "app/form/TForm1.h"
 #include "support/GuiTest.h"
 #include "support/TestServer.h"
 

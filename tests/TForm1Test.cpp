@@ -1,7 +1,7 @@
 // The window, driven as a user would: widgets found by name, events sent
 // with QTest, outcomes awaited with QTRY_*; against the sandbox, or against
 // test servers where a gateway must misbehave.
-#include "app/TForm1.h"
+#include "app/form/TForm1.h"
 #include "support/GuiTest.h"
 
 #include <signal.h>

@@ -1,4 +1,4 @@
-#include "app/WebAddress.h"
+#include "app/page/core/WebAddress.h"
 
 #include <gtest/gtest.h>
 

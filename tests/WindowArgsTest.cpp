@@ -1,4 +1,4 @@
-#include "app/WindowArgs.h"
+#include "app/start/WindowArgs.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/LocalSandbox.h"
+#include "app/start/LocalSandbox.h"
 #include "config/SiteConfig.h"
 #include "platform/CurlHttpClient.h"
 #include "sandbox/SandboxServer.h"

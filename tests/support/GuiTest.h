@@ -17,10 +17,10 @@
 #include <memory>
 #include <string>
 
-#include "app/ExternalBrowser.h"
-#include "app/SkinData.h"
-#include "app/TForm1.h"
-#include "app/WarningBox.h"
+#include "app/form/ExternalBrowser.h"
+#include "app/skin/SkinData.h"
+#include "app/form/TForm1.h"
+#include "app/form/WarningBox.h"
 #include "sandbox/ConfigDocument.h"
 #include "support/TestServer.h"
 

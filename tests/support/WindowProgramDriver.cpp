@@ -3,7 +3,7 @@
 // on a free port instead of the real built-in one.
 #include <cstdlib>
 
-#include "app/WindowProgram.h"
+#include "app/start/WindowProgram.h"
 #include "platform/XmlDocument.h"
 
 int main(int argc, char** argv) {

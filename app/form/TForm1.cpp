@@ -1,0 +1,323 @@
+#include "app/form/TForm1.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QShortcut>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+#include <cstdio>
+
+#include "app/form/AppIcon.h"
+#include "app/AppSettings.h"
+#include "app/form/BusyCursor.h"
+#include "app/form/core/CategoryList.h"
+#include "app/form/ComboAccessible.h"
+#include "app/form/core/ConfigProblem.h"
+#include "app/form/CreditIcons.h"
+#include "app/form/DesktopBrowser.h"
+#include "app/form/InputFilter.h"
+#include "app/page/InterceptingPage.h"
+#include "app/page/PageWriter.h"
+#include "app/form/QtWarningBox.h"
+#include "app/page/core/ResultsPage.h"
+#include "app/form/core/SearchTables.h"
+#include "app/form/ThreadHandOff.h"
+#include "config/SiteConfig.h"
+#include "marketdata/CreditGrades.h"
+#include "platform/CurlHttpClient.h"
+#include "ui_TForm1.h"
+
+namespace orvalen {
+namespace {
+
+const QColor kLinkBlue(0, 0, 255);
+const QColor kLinkHover(255, 85, 0);
+const QColor kActiveCaption(0, 84, 227);
+constexpr int kHttpCacheBytes = 8 * 1024 * 1024;
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), text.size());
+}
+
+// The window's own calls block it while they run: bound each one.
+std::unique_ptr<HttpTransport> UiThreadHttp(std::chrono::seconds limit) {
+  HttpOptions options;
+  options.connect_timeout = std::min(options.connect_timeout, limit);
+  options.read_timeout = std::min(options.read_timeout, limit);
+  options.total_timeout = limit;
+  return std::make_unique<CurlHttpClient>(options);
+}
+
+void SetTextColour(QWidget* w, const QColor& colour) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, colour);
+  p.setColor(QPalette::Text, colour);
+  p.setColor(QPalette::ButtonText, colour);
+  w->setPalette(p);
+}
+
+// Where lines for whoever runs the program go (a skin that cannot be used, a
+// configuration that cannot be read).
+SkinData::Warn DiagnosticsSink(std::function<void(const QString&)> diagnostics) {
+  if (diagnostics) return diagnostics;
+  return [](const QString& line) { std::fprintf(stderr, "orvalen: %s\n", qPrintable(line)); };
+}
+
+}  // namespace
+
+TForm1::TForm1(FormServices services, QWidget* parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::TForm1>()),
+      services_(std::move(services)),
+      TaobaoCats1(UiThreadHttp(services_.ui_call_limit)),
+      TaobaokeListurl1(UiThreadHttp(services_.ui_call_limit)),
+      TaobaoShop1(UiThreadHttp(services_.ui_call_limit)),
+      TaobaokeShop1(UiThreadHttp(services_.ui_call_limit)),
+      XMLData1(UiThreadHttp(services_.ui_call_limit)),
+      SkinData1(services_.skin, DiagnosticsSink(services_.diagnostics)) {
+  if (!services_.browser) services_.browser = std::make_shared<DesktopBrowser>();
+  if (!services_.warnings) services_.warnings = std::make_shared<QtWarningBox>();
+  // Before any combo box exists: an interface, once made, is kept.
+  InstallComboAccessibility();
+  ui->setupUi(this);
+  SetUpControls();
+  Construct();
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  // A search still running is cut short rather than waited for.
+  TaobaokeItem1.Abort();
+  TaobaoUsers1.Abort();
+  JoinWorker();
+}
+
+void TForm1::Construct() {
+  ConfigUrl = services_.config_url.empty() ? DefaultConfigUrl() : services_.config_url;
+  item_.cond.nick = kAffiliateNick;
+  page_no_ = 1;
+  CategoryResults = nullptr;
+  const BusyCursor busy;
+  const bool loaded = XMLData1.LoadKeys(ConfigUrl, cats_.cond.app_key, cats_.cond.app_secret);
+  if (auto problem = DescribeConfigProblem(ConfigUrl, loaded, XMLData1, cats_.cond.app_key)) {
+    config_problem_ = problem->reason;
+    DiagnosticsSink(services_.diagnostics)(QString::fromStdString(problem->diagnostic));
+  }
+  if (!loaded) return;
+  XMLData1.Read(cats_);
+  users_.cond.app_key = item_.cond.app_key = cats_.cond.app_key;
+  users_.cond.app_secret = item_.cond.app_secret = cats_.cond.app_secret;
+  XMLData1.Read(item_);
+  XMLData1.Read(users_);
+  CategoryResults = TaobaoCats1.Fetch(cats_).results;
+}
+
+void TForm1::FormCreate() {
+  FillCategoryTree();
+  // Nothing is selected in the tree: without a current item set once, the
+  // tree would pick its first node on taking the focus, and search again.
+  ui->TreeView1->setCurrentIndex(QModelIndex());
+  SetCaption(Caption());
+  TreeView1Change(ui->TreeView1->topLevelItem(0));
+}
+
+void TForm1::SetUpControls() {
+  StyleControls();
+  FillFixedLists();
+  SetUpFooterLinks();
+  SetUpResultsView();
+  SetUpAccessibility();
+  ConnectControls();
+}
+
+// The window's frame, place, icon, fonts and colours.
+void TForm1::StyleControls() {
+  setWindowIcon(AppIcon());
+  QFont font(QStringLiteral("WenQuanYi Micro Hei"));
+  font.setPixelSize(12);
+  setFont(font);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFixedSize(945, 681);
+  // The window's place on the screen, where the screen has room for it.
+  const QRect wanted(QPoint(44, 17), size());
+  if (screen() != nullptr && screen()->availableGeometry().contains(wanted)) move(wanted.topLeft());
+  for (QWidget* w : {static_cast<QWidget*>(ui->Edit2), static_cast<QWidget*>(ui->TreeView1),
+                     static_cast<QWidget*>(ui->Button1), static_cast<QWidget*>(ui->Button2)}) {
+    SetTextColour(w, kActiveCaption);
+  }
+  QFont button_font = font;
+  button_font.setPixelSize(13);
+  ui->Button1->setFont(button_font);
+  ui->Button2->setFont(button_font);
+  SkinData1.Apply(this);
+}
+
+// The credit grades, sort orders and locations of the search bar, and the
+// tree's fixed category list.
+void TForm1::FillFixedLists() {
+  for (int grade = 0; grade < static_cast<int>(CreditKeys().size()); ++grade) {
+    const QIcon icon(CreditPixmap(grade));
+    // Drawn as pictures only; read in words.
+    const QString words = QString::fromStdString(CreditGradeName(grade + 1));
+    for (QComboBox* box : {ui->ComboBoxEx1, ui->ComboBoxEx2}) {
+      box->addItem(icon, QString());
+      box->setItemData(grade, words, Qt::AccessibleTextRole);
+    }
+  }
+  for (const SortChoice& sort : SortChoices()) ui->ComboBox2->addItem(Q(sort.text));
+  for (std::string_view area : AreaItems()) ui->ComboBox3->addItem(Q(area));
+  for (const CategoryNode& node : FixedCategoryList()) {
+    auto* item = new QTreeWidgetItem(ui->TreeView1, {Q(node.name)});
+    item->setData(0, Qt::UserRole, static_cast<qlonglong>(node.id));
+  }
+}
+
+void TForm1::SetUpFooterLinks() {
+  ui->Label5->setText(Q(kFooterHost1));
+  ui->Label7->setText(Q(kFooterHost2));
+  for (QLabel* label : {ui->Label5, ui->Label7}) {
+    SetTextColour(label, kLinkBlue);
+    label->setMouseTracking(true);
+    label->installEventFilter(this);
+  }
+}
+
+// The web view's page, which puts every navigation to the window first, and
+// the writer that fills it.
+void TForm1::SetUpResultsView() {
+  page_ = new InterceptingPage(
+      ui->WebBrowser1, [this](const QUrl& url) { return !WebBrowser1BeforeNavigate2(url); });
+  ui->WebBrowser1->setPage(page_);
+  // Chromium's network service runs in this process and keeps its HTTP cache
+  // in memory: every page brings forty new pictures, so bound it.
+  page_->profile()->setHttpCacheMaximumSize(kHttpCacheBytes);
+  ui->WebBrowser1->setContextMenuPolicy(Qt::NoContextMenu);
+  qApp->installEventFilter(new InputFilter(ui->WebBrowser1, this));
+  writer_ = new PageWriter(ui->WebBrowser1, page_);
+  connect(writer_, &PageWriter::Shown, this, [this] {
+    if (timing_.Shown()) emit ResultsShown();
+  });
+  // The view starts on the empty page rather than about:blank, and at once:
+  // Chromium starts its page process while the configuration and the
+  // first calls run, and the first results only fill the page in.
+  ShowHtml(EmptyPage());
+}
+
+void TForm1::ConnectControls() {
+  connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+  // The search button is the window's default: Enter in the search bar presses it.
+  for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), this);
+    connect(enter, &QShortcut::activated, this, [this] {
+      if (ui->Button1->isEnabled()) ui->Button1->click();
+    });
+  }
+  connect(ui->TreeView1, &QTreeWidget::itemExpanded, this, &TForm1::TreeView1Expanding);
+  connect(ui->TreeView1, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* node) { TreeView1Change(node); });
+}
+
+void TForm1::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  FormResize();
+}
+
+void TForm1::FormResize() {
+  const int ch = ui->centralwidget->height(), cw = ui->centralwidget->width();
+  ui->TreeView1->resize(ui->TreeView1->width(), ch - 54);
+  ui->GroupBox1->resize(cw - 240, ui->GroupBox1->height());
+  ui->GroupBox3->resize(ui->GroupBox1->width(), ch - 75);
+  // The group box's whole area, not its contents rectangle: that one
+  // depends on the style and the skin, and the view's size may not.
+  ui->WebBrowser1->resize(ui->GroupBox3->width() - 6, ui->GroupBox3->height() - 10);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+  writer_->Blank();
+  e->accept();
+}
+
+bool TForm1::event(QEvent* e) {
+  TakeOver(e);
+  if (e->type() == WM_SEARCH_DONE) {
+    SearchDone();
+    return true;
+  }
+  if (e->type() == WM_SEARCH_FAILED) {
+    SearchFailed();
+    return true;
+  }
+  return QMainWindow::event(e);
+}
+
+// The footer links: red-orange with a hand cursor under the mouse or with
+// the focus, blue otherwise; a left click, Return or Space opens the maker's
+// site in the external browser.
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+  auto* label = qobject_cast<QLabel*>(watched);
+  if (label == nullptr || (label != ui->Label5 && label != ui->Label7)) return false;
+  return FooterLinkEvent(label, e);
+}
+
+bool TForm1::FooterLinkEvent(QLabel* label, QEvent* e) {
+  const auto open = [this, label] {
+    OpenOutside(std::string(label == ui->Label5 ? kSiteRootUrl : kSecondSiteUrl));
+  };
+  switch (e->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+      label->setCursor(Qt::PointingHandCursor);
+      SetHover(label, true);
+      return false;
+    case QEvent::FocusIn:
+      SetHover(label, true);
+      return false;
+    case QEvent::Leave:
+    case QEvent::FocusOut:
+      SetHover(label, label->hasFocus() || label->underMouse());
+      return false;
+    case QEvent::MouseButtonRelease:
+      if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton) return false;
+      open();
+      return true;
+    case QEvent::ShortcutOverride:  // Return here opens the link, not 搜索
+    case QEvent::KeyPress: {
+      const int key = static_cast<QKeyEvent*>(e)->key();
+      if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) return false;
+      e->accept();
+      if (e->type() == QEvent::KeyPress) open();
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+// Without a skin the label's palette shows the state; a skin reads the
+// "hover" property.
+void TForm1::SetHover(QLabel* label, bool hover) {
+  SetTextColour(label, hover ? kLinkHover : kLinkBlue);
+  if (label->property("hover").toBool() == hover) return;
+  label->setProperty("hover", hover);
+  if (!SkinData1.sheet().isEmpty()) SkinData::Repolish(label);
+}
+
+QString TForm1::Caption() {
+  return Q(kAppCaption);
+}
+
+// The window system shows the title with the application's display name
+// appended unless the title already ends with it: the display name changes
+// first, so that the title bar shows exactly the caption.
+void TForm1::SetCaption(const QString& caption) {
+  QGuiApplication::setApplicationDisplayName(caption);
+  setWindowTitle(caption);
+}
+
+}  // namespace orvalen

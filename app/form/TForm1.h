@@ -1,0 +1,190 @@
+// TForm1: the shopping browser's main window. A category tree on the left,
+// the search bar on top and the results page on the right; searches run on
+// a worker thread, one at a time, and report back with two events.
+//
+//   TForm1 form({.config_url = url, .browser = b, .warnings = w});
+//   form.show();
+//
+// Everything the window needs from outside (the configuration address, the
+// external browser, the message box, the start time) comes in through
+// FormServices, so that tests can replace it.
+#pragma once
+
+#include <QEvent>
+#include <QMainWindow>
+#include <QPointer>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "app/form/ExternalBrowser.h"
+#include "app/page/LinkDecision.h"
+#include "app/form/core/SearchJob.h"
+#include "app/form/SearchTiming.h"
+#include "app/skin/SkinData.h"
+#include "app/form/WarningBox.h"
+#include "config/PlatformCall.h"
+#include "config/XMLData.h"
+#include "openapi/TaobaoCats.h"
+#include "openapi/TaobaoShop.h"
+#include "openapi/TaobaoUsers.h"
+#include "openapi/TaobaokeItem.h"
+#include "openapi/TaobaokeListurl.h"
+#include "openapi/TaobaokeShop.h"
+
+class QLabel;
+class QTreeWidgetItem;
+namespace Ui {
+class TForm1;
+}
+
+namespace orvalen {
+
+class InterceptingPage;
+class PageWriter;
+
+inline constexpr QEvent::Type WM_SEARCH_DONE = static_cast<QEvent::Type>(1045);
+inline constexpr QEvent::Type WM_SEARCH_FAILED = static_cast<QEvent::Type>(1046);
+
+struct FormServices {
+  std::string config_url;                    // empty: the built-in configuration address
+  std::shared_ptr<ExternalBrowser> browser;  // null: the desktop's browser
+  std::shared_ptr<WarningBox> warnings;      // null: a message box
+  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+  // The longest any one call on the window's own thread may block it (the
+  // configuration, a category expansion, each call of the seller chain, the
+  // list URL).
+  std::chrono::seconds ui_call_limit{15};
+  std::string skin;  // "" (the built-in skin), "dark", "none" or a skin file; see SkinData
+  // Warnings for whoever runs the program (a skin that cannot be used, a
+  // configuration that cannot be read); null: standard error.
+  std::function<void(const QString& line)> diagnostics;
+};
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TForm1(FormServices services, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // A search is running, or its outcome has not been handled yet.
+  bool SearchRunning() const { return busy_; }
+  // The search's worker thread has not ended yet.
+  bool WorkerRunning() const { return search_running_; }
+  int PageNo() const { return page_no_; }
+  // The item-search request values of the last search that ended.
+  const TaobaokeItemConditions& ItemConditions() const { return item_.cond; }
+
+ signals:
+  // A results page (or the empty page of a failed search) has loaded.
+  void ResultsShown();
+  // A navigation of the results view has been decided and acted on (for a
+  // seller, once the chain has ended; for paging, once the search started
+  // or was refused).
+  void LinkHandled(orvalen::LinkAction action);
+
+ protected:
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  // Names in CamelCase without a trailing underscore (FormCreate,
+  // TreeView1Change, TaobaokeItem1, ConfigUrl, Rows, ...) are the window's
+  // documented handlers, components and state; lower-case names with a
+  // trailing underscore and the helpers between them are this
+  // implementation's own.
+  void Construct();
+  void FormCreate();
+  void SetUpControls();
+  void StyleControls();
+  void FillFixedLists();
+  void SetUpFooterLinks();
+  void SetUpResultsView();
+  void SetUpAccessibility();
+  void ConnectControls();
+  void FormResize();
+
+  // The category tree.
+  void FillCategoryTree();
+  void TreeView1Expanding(QTreeWidgetItem* node);
+  void TreeView1Change(QTreeWidgetItem* node);
+
+  // Searching.
+  void Button1Click();
+  void StartSearch();
+  void NormaliseRanges();
+  SearchControls CopyControls() const;
+  void SetSearchControlsEnabled(bool enabled);
+  void SearchDone();
+  void SearchFailed();
+  void EndSearch();
+  void RememberFocus();
+  void RestoreFocus();
+  void RestoreTreeHighlight();
+  void ShowHtml(const std::string& text, LinkTable links = {});
+  void JoinWorker();
+
+  // Links and the marketplace.
+  bool WebBrowser1BeforeNavigate2(const QUrl& url);
+  void ActOnLink(const LinkDecision& decision);
+  void TurnPage(int delta);
+  void OpenSellerShop(const std::string& nick);
+  AppKeys Keys() const;  // the configuration's key and secret
+  void OpenOutside(const std::string& url);
+  void Button2Click();
+  void SetCaption(const QString& caption);
+  void SetHover(QLabel* label, bool hover);
+  bool FooterLinkEvent(QLabel* label, QEvent* e);
+  static QString Caption();  // the window's own caption
+
+  std::unique_ptr<Ui::TForm1> ui;
+  FormServices services_;
+
+  TTaobaokeItem TaobaokeItem1;
+  TTaobaoCats TaobaoCats1;
+  TTaobaoUsers TaobaoUsers1;
+  TTaobaokeListurl TaobaokeListurl1;
+  TTaobaoShop TaobaoShop1;
+  TTaobaokeShop TaobaokeShop1;
+  TXMLData XMLData1;
+  SkinData SkinData1;
+
+  std::string ConfigUrl;
+  TTaobaokeItem::Records item_;
+  TTaobaoUsers::Records users_;
+  TTaobaoCats::Records cats_;
+  const ATaobaoCatsInfo* CategoryResults = nullptr;
+  int page_no_ = 1;
+  PInfo Rows;
+  std::string CategoryId = "0";
+  // Why the configuration read at start cannot be used; every search fails
+  // for it, and the not-found message says so.
+  std::string config_problem_;
+
+  // The worker's own flag, cleared as its last act; the window counts as
+  // busy until it has handled the worker's notice, so a job is never
+  // replaced while its notice is pending.
+  std::atomic<bool> search_running_{false};
+  bool busy_ = false;
+  std::unique_ptr<SearchJob> job_;  // owned by the worker while it runs
+  std::thread worker_;
+  QTreeWidgetItem* searched_node_ = nullptr;  // the tree's highlight for the last search
+  QPointer<QWidget> focus_before_search_;     // gets the focus back when the search ends
+  // The results shown before a paging search, to go back to if it fails.
+  struct ShownPage {
+    int page_no;
+    PInfo rows;
+  };
+  std::optional<ShownPage> paged_from_;
+  InterceptingPage* page_ = nullptr;
+  PageWriter* writer_ = nullptr;
+  SearchTiming timing_{services_.started};
+};
+
+}  // namespace orvalen

@@ -1,0 +1,17 @@
+#include "app/page/NewWindowPage.h"
+
+namespace orvalen {
+
+NewWindowPage::NewWindowPage(QWebEngineProfile* profile, QObject* parent,
+                             std::function<bool(const QUrl&)> navigate)
+    : QWebEnginePage(profile, parent), navigate_(std::move(navigate)) {}
+
+bool NewWindowPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
+  // A new window starts empty; the link's own address is the one that follows.
+  if (url.toString() == QLatin1String("about:blank")) return true;
+  navigate_(url);  // whatever it allows, nothing is loaded here
+  deleteLater();
+  return false;
+}
+
+}  // namespace orvalen

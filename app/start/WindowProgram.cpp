@@ -1,0 +1,99 @@
+#include "app/start/WindowProgram.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <cstdlib>
+#include <iostream>
+#include <vector>
+
+#include "app/form/AppIcon.h"
+#include "app/AppSettings.h"
+#include "app/start/AssistiveTech.h"
+#include "app/start/LocalSandbox.h"
+#include "app/skin/SkinData.h"
+#include "app/start/StopSignals.h"
+#include "app/form/TForm1.h"
+#include "app/start/WindowArgs.h"
+#include "config/ConfigLocation.h"
+#include "config/SiteConfig.h"
+
+namespace orvalen {
+namespace {
+
+// Chromium refuses to start its sandbox as root; only then go without it.
+void AllowChromiumAsRoot() {
+  if (geteuid() != 0) return;
+  const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  if (!flags.contains("--no-sandbox"))
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --no-sandbox");
+}
+
+int UsageError(const std::string& message) {
+  std::cerr << "orvalen: " << message << " (see orvalen --help)\n";
+  return 2;
+}
+
+int RunWindow(const std::string& config_url, const std::string& skin,
+              std::vector<std::string> toolkit_args, const WindowDefaults& defaults) {
+  AllowChromiumAsRoot();
+  // QApplication keeps argc and argv for its lifetime.
+  std::vector<char*> argv;
+  for (std::string& arg : toolkit_args) argv.push_back(arg.data());
+  int argc = static_cast<int>(argv.size());
+  argv.push_back(nullptr);
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv.data());
+  QApplication::setApplicationName(QStringLiteral("orvalen"));
+  QApplication::setApplicationVersion(QString::fromUtf8(kVersion.data(), kVersion.size()));
+  QGuiApplication::setDesktopFileName(QLatin1String(kAppId));
+  QApplication::setWindowIcon(AppIcon());
+
+  // Before the first web view: the engine reads this once, at its start.
+  ExposeWebContentToAssistiveTech(AssistiveTechActive());
+  StopSignals stop_signals;
+  QObject::connect(&stop_signals, &StopSignals::Received, &app, &QCoreApplication::quit);
+  const LocalSandbox sandbox({
+      .config_url = config_url,
+      .builtin_url = defaults.builtin_config_url,
+      .program = QDir(QCoreApplication::applicationDirPath()).filePath(defaults.sandbox_program),
+      .ready_limit = std::chrono::seconds(10),
+      .lock_dir = {},
+  });
+  FormServices services;
+  services.started = defaults.started;
+  services.config_url = config_url;
+  services.skin = skin;
+  TForm1 form(std::move(services));
+  form.show();
+  return QApplication::exec();
+}
+
+}  // namespace
+
+int RunWindowProgram(int argc, char** argv, const WindowDefaults& defaults) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const WindowArgs parsed = ParseWindowArgs(args);
+  switch (parsed.action) {
+    case WindowArgs::Action::kHelp:
+      std::cout << WindowUsage();
+      return 0;
+    case WindowArgs::Action::kVersion:
+      std::cout << "orvalen " << kVersion << '\n';
+      return 0;
+    case WindowArgs::Action::kUsageError:
+      return UsageError(parsed.error);
+    case WindowArgs::Action::kRun:
+      break;
+  }
+  const ConfigChoice config =
+      ChooseConfigUrl(parsed.config, std::getenv(kConfigUrlVariable), defaults.builtin_config_url);
+  if (!config.error.empty()) return UsageError(config.error);
+  std::vector<std::string> toolkit_args{argv[0]};
+  toolkit_args.insert(toolkit_args.end(), parsed.toolkit_args.begin(), parsed.toolkit_args.end());
+  return RunWindow(config.url, ChooseSkin(parsed.skin, std::getenv(kSkinVariable)),
+                   std::move(toolkit_args), defaults);
+}
+
+}  // namespace orvalen
