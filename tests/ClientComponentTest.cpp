@@ -1,6 +1,6 @@
 // The skeleton every component shares, exercised through the category call:
-// how hostile or failed answers end, within the time limits, leaving the
-// previous results alone.
+// how hostile or failed answers end, each as its own kind of failure,
+// leaving the previous results alone.
 #include "openapi/TaobaoCats.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,6 @@
 
 namespace orvalen {
 namespace {
-
-using std::chrono::steady_clock;
 
 constexpr const char* kGood =
     "<itemcats_get_response><item_cat><cid>14</cid><name>数码相机</name></item_cat>"
@@ -26,13 +24,11 @@ class ClientComponentTest : public test::GatewayTest<TTaobaoCats> {
     first = results;
   }
 
-  // Fails within `limit`, leaves the first answer's entries and never shows
-  // the secret in the reason.
-  void ExpectFailure(FetchError::Kind kind, std::chrono::seconds limit = std::chrono::seconds(1)) {
-    const auto start = steady_clock::now();
+  // Fails as `kind`, leaves the first answer's entries and never shows the
+  // secret in the reason.
+  void ExpectFailure(FetchError::Kind kind) {
     const ATaobaoCatsInfo* before = results;
     EXPECT_FALSE(Fetch());
-    EXPECT_LT(steady_clock::now() - start, limit);
     EXPECT_EQ(component.LastError().kind, kind) << component.LastError().message;
     EXPECT_FALSE(component.LastError().message.empty());
     EXPECT_EQ(component.LastError().message.find(kSecret), std::string::npos);
@@ -62,9 +58,7 @@ TEST_F(ClientComponentTest, NotWellFormedAndEntityBombsAreRejected) {
     bomb += "\">";
   }
   gateway.answer = bomb + "]><rsp><item_cat><cid>&m;</cid></item_cat></rsp>";
-  const auto start = steady_clock::now();
-  EXPECT_FALSE(Fetch());
-  EXPECT_LT(steady_clock::now() - start, std::chrono::seconds(1));
+  ExpectFailure(FetchError::Kind::NotWellFormed);  // expanded, it would be 16^13 bytes
 }
 
 TEST_F(ClientComponentTest, HttpFailuresAreRejected) {
@@ -79,7 +73,7 @@ TEST_F(ClientComponentTest, HttpFailuresAreRejected) {
   ExpectFailure(FetchError::Kind::HttpStatus);
 }
 
-TEST_F(ClientComponentTest, EndlessStalledAndAbsentServersFailWithinTheLimits) {
+TEST_F(ClientComponentTest, EndlessStalledAndAbsentServersFailAsSuch) {
   gateway.server.Handle("/endless", [&](const auto&, auto& res) {
     res.set_chunked_content_provider("text/xml", [&](std::size_t, httplib::DataSink& sink) {
       const std::string chunk = "<item_cat><cid>1</cid></item_cat>";
@@ -94,9 +88,9 @@ TEST_F(ClientComponentTest, EndlessStalledAndAbsentServersFailWithinTheLimits) {
     });
   });
   name.url = gateway.server.Url("/endless");
-  ExpectFailure(FetchError::Kind::Transport, std::chrono::seconds(3));
+  ExpectFailure(FetchError::Kind::Transport);  // past the body limit
   name.url = gateway.server.Url("/stall");
-  ExpectFailure(FetchError::Kind::Timeout, std::chrono::seconds(3));
+  ExpectFailure(FetchError::Kind::Timeout);
   {
     test::TestServer gone;
     name.url = gone.Url("/router/rest");

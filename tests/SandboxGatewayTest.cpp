@@ -1,8 +1,6 @@
 // The sandbox gateway as a client meets it: refusals, signature schemes,
 // filters, paging and field selection, driven with signed parameter sets.
 #include <gtest/gtest.h>
-#include <openssl/evp.h>
-#include <openssl/hmac.h>
 
 #include <map>
 
@@ -11,6 +9,7 @@
 #include "sandbox/Gateway.h"
 #include "sandbox/ItemSearch.h"
 #include "support/GatewayFixture.h"
+#include "support/QueryCheck.h"
 
 namespace orvalen::sandbox {
 namespace {
@@ -55,31 +54,6 @@ TEST_F(SandboxGatewayTest, RefusesBadKeysTimesSignaturesAndCalls) {
   EXPECT_EQ(Text(error, "code"), "29");
 }
 
-// How a platform SDK signs a v2.0 request, written here independently of the
-// sandbox: the pairs sorted by name, then MD5 with the secret at both ends,
-// or HMAC-MD5 keyed with the secret; upper-case hex.
-std::string SdkSignature(const std::map<std::string, std::string>& sorted,
-                         const std::string& secret, bool hmac) {
-  std::string pairs;
-  for (const auto& [name, value] : sorted) pairs += name + value;
-  unsigned char digest[16];
-  unsigned int len = 0;
-  if (hmac) {
-    HMAC(EVP_md5(), secret.data(), static_cast<int>(secret.size()),
-         reinterpret_cast<const unsigned char*>(pairs.data()), pairs.size(), digest, &len);
-  } else {
-    const std::string text = secret + pairs + secret;
-    EVP_Digest(text.data(), text.size(), digest, &len, EVP_md5(), nullptr);
-  }
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string hex;
-  for (unsigned int i = 0; i < len; ++i) {
-    hex += kHex[digest[i] >> 4];
-    hex += kHex[digest[i] & 15];
-  }
-  return hex;
-}
-
 TEST_F(SandboxGatewayTest, VersionTwoTakesMd5ByDefaultAndHmacAndRefusesOtherMethods) {
   const std::map<std::string, std::string> base{{"app_key", "key"},
                                                 {"method", "taobao.itemcats.get"},
@@ -90,7 +64,7 @@ TEST_F(SandboxGatewayTest, VersionTwoTakesMd5ByDefaultAndHmacAndRefusesOtherMeth
     std::map<std::string, std::string> sorted = base;
     if (!sign_method.empty()) sorted["sign_method"] = sign_method;
     Params p(sorted.begin(), sorted.end());
-    p.emplace("sign", SdkSignature(sorted, secret, hmac));
+    p.emplace("sign", test::SdkSignature(sorted, secret, hmac));
     return gateway.Handle(p).outcome;
   };
   EXPECT_EQ(send("md5", false, "secret"), "ok");

@@ -1,11 +1,15 @@
-// The sandbox over HTTP: what it serves besides the gateway, POST, the
-// request log and robustness against malformed requests.
+// The sandbox over HTTP: what it serves besides the gateway, a client set up
+// as the platform's SDKs are, the request log and robustness against
+// malformed requests.
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <ctime>
 #include <future>
+#include <nlohmann/json.hpp>
 
 #include "config/XMLData.h"
+#include "support/QueryCheck.h"
 #include "support/SandboxRunner.h"
 
 namespace orvalen {
@@ -36,6 +40,49 @@ TEST_F(SandboxServerTest, ServesAConfigurationTheReaderAccepts) {
   config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names,
                           convert.marker_names);
   EXPECT_EQ(convert.answer_names.shop_rate, "shop_commission.rate");
+}
+
+// Now in China, as a client's clock gives it.
+std::string ChinaTimeNow() {
+  const std::time_t t = std::time(nullptr) + 8 * 3600;
+  std::tm utc{};
+  gmtime_r(&t, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &utc);
+  return text;
+}
+
+// A client that shares no code with the sandbox, set up as the platform's
+// SDKs are by default: POST form, v2.0, JSON, an md5 signature.
+TEST_F(SandboxServerTest, AnSdkStyleClientIsServed) {
+  const std::map<std::string, std::string> form{{"method", "taobao.taobaoke.items.get"},
+                                                {"app_key", "21008970"},
+                                                {"v", "2.0"},
+                                                {"format", "json"},
+                                                {"sign_method", "md5"},
+                                                {"timestamp", ChinaTimeNow()},
+                                                {"cid", "0"},
+                                                {"nick", "我的会员"},
+                                                {"page_size", "40"},
+                                                {"fields", "num_iid,title,price,click_url"}};
+  const auto post = [&](const std::string& secret) {
+    httplib::Params signed_form(form.begin(), form.end());
+    signed_form.emplace("sign", test::SdkSignature(form, secret));
+    const auto res = http.Post("/router/rest", signed_form);
+    EXPECT_EQ(res->get_header_value("Content-Type"), "application/json; charset=utf-8");
+    return nlohmann::json::parse(res->body);
+  };
+  const nlohmann::json found = post("orvalen-sandbox-secret")["taobaoke_items_get_response"];
+  const nlohmann::json& items = found["taobaoke_items"]["taobaoke_item"];
+  ASSERT_EQ(items.size(), 40u) << found;
+  EXPECT_GE(found["total_results"].get<long>(), 40);
+  for (const nlohmann::json& item : items) {
+    const std::string url = item["click_url"];
+    EXPECT_NE(url.find("&nick=%E6%88%91%E7%9A%84%E4%BC%9A%E5%91%98&"), std::string::npos) << url;
+  }
+  const nlohmann::json refused = post("not-the-secret")["error_response"];
+  EXPECT_EQ(refused["code"], 25);
+  EXPECT_EQ(refused["msg"], "Invalid signature");
 }
 
 TEST_F(SandboxServerTest, PicturesBadgesAndLandingPages) {

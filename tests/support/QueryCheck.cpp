@@ -1,10 +1,24 @@
 #include "support/QueryCheck.h"
 
 #include <openssl/evp.h>
+#include <openssl/hmac.h>
 
 #include <cstdio>
 
 namespace orvalen::test {
+namespace {
+
+std::string Hex(const unsigned char* bytes, unsigned int length) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string hex;
+  for (unsigned int i = 0; i < length; ++i) {
+    hex += kHex[bytes[i] >> 4];
+    hex += kHex[bytes[i] & 15];
+  }
+  return hex;
+}
+
+}  // namespace
 
 QueryPairs SplitQuery(const std::string& url) {
   QueryPairs pairs;
@@ -64,13 +78,23 @@ bool SignatureMatches(const std::string& url, const std::string& secret,
   unsigned char digest[16];
   unsigned int len = 0;
   EVP_Digest(signing.data(), signing.size(), digest, &len, EVP_md5(), nullptr);
-  std::string hex;
-  for (unsigned char b : digest) {
-    char buf[3];
-    std::snprintf(buf, sizeof buf, "%02X", b);
-    hex += buf;
+  return Hex(digest, len) == sent;
+}
+
+std::string SdkSignature(const std::map<std::string, std::string>& sorted,
+                         const std::string& secret, bool hmac) {
+  std::string pairs;
+  for (const auto& [name, value] : sorted) pairs += name + value;
+  unsigned char digest[16];
+  unsigned int len = 0;
+  if (hmac) {
+    HMAC(EVP_md5(), secret.data(), static_cast<int>(secret.size()),
+         reinterpret_cast<const unsigned char*>(pairs.data()), pairs.size(), digest, &len);
+  } else {
+    const std::string text = secret + pairs + secret;
+    EVP_Digest(text.data(), text.size(), digest, &len, EVP_md5(), nullptr);
   }
-  return hex == sent;
+  return Hex(digest, len);
 }
 
 }  // namespace orvalen::test

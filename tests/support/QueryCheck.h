@@ -3,6 +3,7 @@
 // code under test to build them.
 #pragma once
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,5 +22,11 @@ std::string PercentDecode(const std::string& text);
 // the order sent, upper-case hex; compares it with the `sign` parameter.
 bool SignatureMatches(const std::string& url, const std::string& secret,
                       const std::string& sign_name = "sign");
+
+// How a platform SDK signs a request, written independently of the code
+// under test: the pairs sorted by name, then MD5 with the secret at both
+// ends, or HMAC-MD5 keyed with the secret; upper-case hex.
+std::string SdkSignature(const std::map<std::string, std::string>& sorted,
+                         const std::string& secret, bool hmac = false);
 
 }  // namespace orvalen::test
