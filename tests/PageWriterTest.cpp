@@ -6,11 +6,6 @@
 
 #include <signal.h>
 
-#include <QSignalSpy>
-#include <QTest>
-#include <QWebEngineScript>
-#include <QWebEngineView>
-
 #include "app/page/InterceptingPage.h"
 #include "app/page/core/ResultsPage.h"
 #include "support/GuiTest.h"

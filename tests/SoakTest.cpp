@@ -4,21 +4,10 @@
 // one of its two outcomes, and the process's resident memory must not grow
 // by more than 10% between the 100th and the 1,000th search. Prints the
 // figures. Run by `scripts/test --extended`, not by the default suite.
-#include <QApplication>
-#include <QComboBox>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QSpinBox>
-#include <QTest>
-#include <QTreeWidget>
-#include <QWebEngineView>
 #include <cstdio>
 
-#include "app/form/TForm1.h"
 #include "sandbox/Catalogue.h"
 #include "support/GuiTest.h"
 

@@ -3,21 +3,10 @@
 // the credit grades named in words, and results opened, left and the
 // footer reached with keys only.
 #include <QAccessible>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QWebEngineScript>
-#include <QWebEngineView>
 
 #include "app/AppSettings.h"
-#include "app/form/TForm1.h"
 #include "config/SiteConfig.h"
 #include "support/GuiTest.h"
-#include "support/SandboxRunner.h"
 
 using namespace orvalen;
 using orvalen::test::Find;
@@ -65,11 +54,9 @@ class TForm1AccessTest : public QObject {
  private slots:
   void initTestCase() {
     sandbox_ = std::make_unique<test::SandboxRunner>(3000);
-    browser_ = std::make_shared<test::RecordingBrowser>();
-    form_ = std::make_unique<TForm1>(test::Services(sandbox_->server().config_url(), browser_,
-                                                    std::make_shared<test::RecordingWarnings>()));
+    std::shared_ptr<test::RecordingWarnings> warnings;
+    form_ = test::OpenWindow(sandbox_->server().config_url(), browser_, warnings);
     shown_ = new QSignalSpy(form_.get(), &TForm1::ResultsShown);
-    form_->show();
     form_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     QTRY_VERIFY_WITH_TIMEOUT(shown_->count() >= 1, 15000);

@@ -4,20 +4,8 @@
 // time limits, with the window usable afterwards.
 #include <algorithm>
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTreeWidget>
-#include <QWebEngineView>
-
-#include "app/form/TForm1.h"
-#include "sandbox/ConfigDocument.h"
+#include "support/ChildProcess.h"
 #include "support/GuiTest.h"
-#include "support/SandboxRunner.h"
-#include "support/TestServer.h"
 
 using namespace orvalen;
 
@@ -38,12 +26,7 @@ class TForm1FaultTest : public QObject {
   std::shared_ptr<test::RecordingWarnings> warnings_ = std::make_shared<test::RecordingWarnings>();
 
   std::unique_ptr<TForm1> Open(test::SandboxRunner& sandbox) {
-    browser_ = std::make_shared<test::RecordingBrowser>();
-    warnings_ = std::make_shared<test::RecordingWarnings>();
-    auto form = std::make_unique<TForm1>(
-        test::Services(sandbox.server().config_url(), browser_, warnings_));
-    form->show();
-    return form;
+    return test::OpenWindow(sandbox.server().config_url(), browser_, warnings_);
   }
 
  private slots:
@@ -81,16 +64,11 @@ class TForm1FaultTest : public QObject {
 
   void aGatewayThatIsGoneIsNamed() {
     test::TestServer config;
-    int dead_port = 0;
-    {
-      test::TestServer gone;
-      dead_port = gone.port();
-    }
     config.Serve("/cfg", sandbox::ConfigDocument(
                              "key", "secret",
-                             "http://127.0.0.1:" + std::to_string(dead_port) + "/router/rest"));
-    warnings_ = std::make_shared<test::RecordingWarnings>();
-    auto form = std::make_unique<TForm1>(test::Services(config.Url("/cfg"), browser_, warnings_));
+                             "http://127.0.0.1:" + std::to_string(test::UnusedLoopbackPort()) +
+                                 "/router/rest"));
+    auto form = test::OpenWindow(config.Url("/cfg"), browser_, warnings_);
     QTRY_VERIFY_WITH_TIMEOUT(!warnings_->texts.isEmpty(), 15000);
     QCOMPARE(warnings_->texts, QStringList{QStringLiteral("没有找到相关商品\n无法连接到服务器")});
   }
@@ -112,9 +90,8 @@ class TForm1FaultTest : public QObject {
       res.set_content("<rsp/>", "text/xml");
     });
     const auto open = [&](const std::string& config) {
-      FormServices services = test::Services(server.Url(config), browser_, warnings_);
-      services.ui_call_limit = std::chrono::seconds(2);
-      return std::make_unique<TForm1>(services);
+      return test::OpenWindow(server.Url(config), browser_, warnings_,
+                              [](FormServices& s) { s.ui_call_limit = std::chrono::seconds(2); });
     };
     // Liveness bounds: the drip never ends, the limit is 2 s.
     QElapsedTimer timer;

@@ -6,14 +6,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTest>
 #include <atomic>
 
 #include "app/AppSettings.h"
-#include "app/form/TForm1.h"
-#include "sandbox/ConfigDocument.h"
 #include "support/GuiTest.h"
-#include "support/TestServer.h"
 
 using namespace orvalen;
 
@@ -54,19 +50,16 @@ class TForm1NativeTest : public QObject {
   void titleBarShowsExactlyTheCaptionAndTheWindowItsPlace() {
     test::TestServer server;
     std::atomic<bool> release{false};
-    server.Serve("/cfg", sandbox::ConfigDocument("key", "secret", server.Url("/rest")));
-    server.Handle("/rest", [&](const httplib::Request& req, httplib::Response& res) {
-      if (req.get_param_value("method") == "taobao.taobaoke.items.get") {
-        while (!release && !server.Stopping()) server.Pause(std::chrono::milliseconds(10));
-      }
-      res.set_content("<rsp><totalResults>0</totalResults></rsp>", "text/xml");
+    test::ServePlatform(server, [&](const httplib::Request& req, httplib::Response&) {
+      while (test::MethodOf(req) == "taobao.taobaoke.items.get" && !release && !server.Stopping())
+        server.Pause(std::chrono::milliseconds(10));
+      return std::string("<totalResults>0</totalResults>");
     });
     const QString caption = QString::fromUtf8(kAppCaption.data(), kAppCaption.size());
     const QString searching = QStringLiteral("正在搜索商品,请稍等......");
-    auto browser = std::make_shared<test::RecordingBrowser>();
-    auto warnings = std::make_shared<test::RecordingWarnings>();
-    auto form = std::make_unique<TForm1>(test::Services(server.Url("/cfg"), browser, warnings));
-    form->show();
+    std::shared_ptr<test::RecordingBrowser> browser;
+    std::shared_ptr<test::RecordingWarnings> warnings;
+    auto form = test::OpenWindow(server.Url("/cfg"), browser, warnings);
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QTRY_COMPARE(NativeTitle(*form), searching);  // the first search is held
     QCOMPARE(NativePosition(*form), QPoint(44, 17));

@@ -1,24 +1,12 @@
 // The window under its skins, as the user sees it (rendered pixels), and
 // what no skin may change: place, size, text, fonts and visibility of every
 // control.
-#include <QComboBox>
 #include <QDir>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTreeWidget>
-#include <QWebEngineScript>
-#include <QWebEngineView>
 
-#include "app/skin/SkinData.h"
-#include "app/form/TForm1.h"
 #include "support/GuiTest.h"
-#include "support/TestServer.h"
 
 using namespace orvalen;
 using orvalen::test::Find;

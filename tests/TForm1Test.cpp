@@ -6,28 +6,14 @@
 
 #include <signal.h>
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QSpinBox>
-#include <QTest>
-#include <QTreeWidget>
-#include <QWebEngineScript>
 #include <QWebEngineSettings>
-#include <QWebEngineView>
 #include <atomic>
 #include <thread>
 #include <vector>
 
 #include "app/AppSettings.h"
-#include "sandbox/ConfigDocument.h"
 #include "sandbox/LinkShapes.h"
 #include "support/ChildProcess.h"
-#include "support/SandboxRunner.h"
-#include "support/TestServer.h"
 
 using namespace orvalen;
 using orvalen::test::ClickLink;
@@ -62,11 +48,7 @@ class TForm1Test : public QObject {
   std::shared_ptr<test::RecordingWarnings> warnings_;
 
   std::unique_ptr<TForm1> Open(const std::string& config_url) {
-    browser_ = std::make_shared<test::RecordingBrowser>();
-    warnings_ = std::make_shared<test::RecordingWarnings>();
-    auto form = std::make_unique<TForm1>(test::Services(config_url, browser_, warnings_));
-    form->show();
-    return form;
+    return test::OpenWindow(config_url, browser_, warnings_);
   }
   static QStringList TopLevel(TForm1& form) {
     QStringList names;
@@ -127,13 +109,10 @@ class TForm1Test : public QObject {
     const std::string url =
         answer.isEmpty() ? "http://127.0.0.1:" + std::to_string(test::UnusedLoopbackPort()) + "/cfg"
                          : server.Url("/cfg");
-    browser_ = std::make_shared<test::RecordingBrowser>();
-    warnings_ = std::make_shared<test::RecordingWarnings>();
-    FormServices services = test::Services(url, browser_, warnings_);
     QStringList diagnostics;
-    services.diagnostics = [&](const QString& line) { diagnostics << line; };
-    auto form = std::make_unique<TForm1>(std::move(services));
-    form->show();
+    auto form = test::OpenWindow(url, browser_, warnings_, [&](FormServices& services) {
+      services.diagnostics = [&](const QString& line) { diagnostics << line; };
+    });
     WaitIdle(*form);
     const QStringList top = TopLevel(*form);
     QCOMPARE(top.size(), 55);

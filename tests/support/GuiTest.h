@@ -1,14 +1,21 @@
-// Shared pieces of the window's test programs: recorders for the window's
-// two seams, and a main() that runs a QtTest class headless.
+// Shared pieces of the window's test programs, and the headers they all
+// use: recorders for the window's two seams, ways to open, drive and wait
+// for a window, and a main() that runs a QtTest class headless.
 //
 //   int main(int argc, char** argv) { return orvalen::test::RunGuiTest<MyTest>(argc, argv); }
 #pragma once
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QStringList>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -18,10 +25,11 @@
 #include <string>
 
 #include "app/form/ExternalBrowser.h"
-#include "app/skin/SkinData.h"
 #include "app/form/TForm1.h"
 #include "app/form/WarningBox.h"
+#include "app/skin/SkinData.h"
 #include "sandbox/ConfigDocument.h"
+#include "support/SandboxRunner.h"
 #include "support/TestServer.h"
 
 namespace orvalen::test {
@@ -54,6 +62,21 @@ inline FormServices Services(std::string config_url, std::shared_ptr<ExternalBro
   services.warnings = std::move(warnings);
   services.skin = ChooseSkin(std::nullopt, std::getenv(kSkinVariable));
   return services;
+}
+
+// A window on `config_url`, shown, its seams recording into `browser` and
+// `warnings` (made afresh); `adjust` may change its services first.
+inline std::unique_ptr<TForm1> OpenWindow(const std::string& config_url,
+                                          std::shared_ptr<RecordingBrowser>& browser,
+                                          std::shared_ptr<RecordingWarnings>& warnings,
+                                          const std::function<void(FormServices&)>& adjust = {}) {
+  browser = std::make_shared<RecordingBrowser>();
+  warnings = std::make_shared<RecordingWarnings>();
+  FormServices services = Services(config_url, browser, warnings);
+  if (adjust) adjust(services);
+  auto form = std::make_unique<TForm1>(std::move(services));
+  form->show();
+  return form;
 }
 
 // A widget of the window by its object name; the test ends if there is none.
