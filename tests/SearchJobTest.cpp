@@ -7,49 +7,31 @@
 namespace orvalen {
 namespace {
 
-TEST(SearchJobTest, StartStateControlsGiveTheDefaultRequest) {
+// The controls' logic, not their tables (the window's test sends a search
+// with every control set): a price range only when the upper price is set,
+// the location's own text from item 5, the first sort order for an index
+// out of range.
+TEST(SearchJobTest, ControlsMapToRequestValues) {
   TaobaokeItemConditions cond;
   SetItemConditions(SearchControls{}, cond);
-  EXPECT_EQ(cond.area, "");
   EXPECT_EQ(cond.sort, "commissionNum_desc");
-  EXPECT_EQ(cond.start_credit, "1heart");
-  EXPECT_EQ(cond.end_credit, "5goldencrown");
-  EXPECT_EQ(cond.start_price, "");
-  EXPECT_EQ(cond.end_price, "");
-  EXPECT_EQ(cond.page_no, "1");
-  EXPECT_EQ(cond.cid, "0");
-}
-
-TEST(SearchJobTest, ControlsMapToRequestValues) {
+  EXPECT_EQ(cond.start_credit + "-" + cond.end_credit, "1heart-5goldencrown");
+  EXPECT_EQ(cond.start_price + cond.end_price + cond.area, "");
+  EXPECT_EQ(cond.page_no + cond.cid, "10");
   SearchControls c;
-  c.keyword = "手机";
-  c.low_price = 0;
   c.high_price = 100;
-  c.low_credit = 3;
-  c.high_credit = 15;
-  c.area_index = 1;
-  c.sort_index = 2;
-  c.page_no = 4;
-  TaobaokeItemConditions cond;
-  SetItemConditions(c, cond);
-  EXPECT_EQ(cond.keyword, "手机");
-  EXPECT_EQ(cond.start_price, "0");
-  EXPECT_EQ(cond.end_price, "100");
-  EXPECT_EQ(cond.start_credit, "4heart");
-  EXPECT_EQ(cond.end_credit, "1goldencrown");
-  EXPECT_EQ(cond.area, "江苏,浙江,上海");
-  EXPECT_EQ(cond.sort, "price_asc");
-  EXPECT_EQ(cond.page_no, "4");
-
   c.area_index = 5;
   c.area_text = "北京";
-  c.sort_index = 4;
-  c.high_price = 0;  // both prices 0 again: no price range
+  c.sort_index = 6;
+  c.page_no = 4;
   SetItemConditions(c, cond);
+  EXPECT_EQ(cond.start_price + "-" + cond.end_price, "0-100");
   EXPECT_EQ(cond.area, "北京");
   EXPECT_EQ(cond.sort, "commissionNum_desc");
-  EXPECT_EQ(cond.start_price, "");
-  EXPECT_EQ(cond.end_price, "");
+  EXPECT_EQ(cond.page_no, "4");
+  c.high_price = 0;
+  SetItemConditions(c, cond);
+  EXPECT_EQ(cond.start_price + cond.end_price, "");
 }
 
 TEST(SearchJobTest, BadgesAndLocations) {
