@@ -1,6 +1,7 @@
 // The window under its skins, as the user sees it (rendered pixels), and
 // what no skin may change: place, size, text, fonts and visibility of every
 // control.
+#include <QDebug>
 #include <QDir>
 #include <QImage>
 #include <QMessageBox>
@@ -20,30 +21,17 @@ const char* const kControls[] = {
     "SpinEdit2",   "Button1",   "Button2",   "GroupBox3", "WebBrowser1", "Label5", "Label7"};
 
 // What a skin may not change about one control (a font's weight and slant
-// it may).
+// it may): place, size, visibility, family and size of its font, and what
+// it says (the text, a combo box's entries and icons, a spin box's value).
 QString Describe(QWidget* w, QWidget* window) {
   QString text;
-  if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
-  if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
-  if (auto* b = qobject_cast<QPushButton*>(w)) text = b->text();
-  if (auto* c = qobject_cast<QComboBox*>(w)) {
-    text = QStringLiteral("%1 items, %2, icon %3x%4")
-               .arg(c->count())
-               .arg(c->currentText())
-               .arg(c->iconSize().width())
-               .arg(c->iconSize().height());
+  QDebug out(&text);
+  out << w->objectName() << w->geometry() << w->isVisibleTo(window) << w->isEnabled()
+      << w->font().family() << w->font().pixelSize();
+  for (const char* name : {"text", "currentText", "count", "iconSize", "value"}) {
+    out << w->property(name);
   }
-  if (auto* s = qobject_cast<QSpinBox*>(w)) text = QString::number(s->value());
-  const QRect r = w->geometry();
-  return QStringLiteral("%1 %2,%3 %4x%5 visible=%6 enabled=%7 font=%8 text=%9")
-      .arg(w->objectName())
-      .arg(r.x())
-      .arg(r.y())
-      .arg(r.width())
-      .arg(r.height())
-      .arg(w->isVisibleTo(window))
-      .arg(w->isEnabled())
-      .arg(w->font().family() + QStringLiteral(" %1px").arg(w->font().pixelSize()), text);
+  return text;
 }
 
 // The share of a widget's pixels within a small distance of `colour`.

@@ -119,23 +119,5 @@ TEST_F(WindowProgramTest, WindowsShareTheSandboxAndTheLastOneEndsIt) {
   EXPECT_TRUE(WaitUntil([&] { return SandboxesOn(port).empty() && !Listening(port); }));
 }
 
-TEST_F(WindowProgramTest, NoSandboxWhenOneListensOrTheAddressIsAnother) {
-  // Something already listens on the built-in address: it is used as it is.
-  ChildProcess window(ORVALEN_DRIVER_PATH, {}, {{"ORVALEN_TEST_BUILTIN_URL", ConfigUrl()}});
-  EXPECT_TRUE(WaitUntil([&] { return SearchedWithConfig(); })) << window.Errors();
-  EXPECT_TRUE(SandboxesOn(sandbox.server().port()).empty());
-  Terminate(window);
-
-  // The configuration comes from elsewhere: the free built-in port stays free.
-  const int port = test::UnusedLoopbackPort();
-  const std::string builtin = "http://127.0.0.1:" + std::to_string(port) + "/" + kConfigPath.data();
-  ChildProcess other(ORVALEN_DRIVER_PATH, {"--config", ConfigUrl()},
-                     {{"ORVALEN_TEST_BUILTIN_URL", builtin}});
-  EXPECT_TRUE(WaitUntil([&] { return log.Count(std::string(kConfigPath)) == 2; }));
-  EXPECT_TRUE(SandboxesOn(port).empty());
-  EXPECT_FALSE(Listening(port));
-  Terminate(other);
-}
-
 }  // namespace
 }  // namespace orvalen
