@@ -6,6 +6,8 @@
 namespace orvalen {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 PInfo Page(const std::string& click, const std::string& nick) {
   Info row;
   row.title = "t";
@@ -20,8 +22,8 @@ const QUrl kNew("http://b.example/y?e=2");
 TEST(LinkBookTest, AClickIsDecidedAgainstThePageThatWasClicked) {
   LinkBook book;
   book.Written(1, LinksOfPage(Page("http://a.example:80/x?e=1", "old")));
-  EXPECT_EQ(book.Addresses(1).first(), QStringLiteral("http://a.example:80/x?e=1"));
-  book.Shown(1, {QStringLiteral("http://a.example/x?e=1")});
+  EXPECT_EQ(book.Addresses(1).first(), u"http://a.example:80/x?e=1"_s);
+  book.Shown(1, {u"http://a.example/x?e=1"_s});
   EXPECT_EQ(book.Decide(kOld).target, "http://a.example:80/x?e=1");
 
   // Page 2 handed over, not yet shown: page 1 still decides, and an address
@@ -29,11 +31,10 @@ TEST(LinkBookTest, AClickIsDecidedAgainstThePageThatWasClicked) {
   book.Written(2, LinksOfPage(Page("http://b.example/y?e=2", "new")));
   EXPECT_EQ(book.Decide(kOld).target, "http://a.example:80/x?e=1");
   EXPECT_EQ(book.Decide(kNew).target, "http://b.example/y?e=2");
-  EXPECT_EQ(book.Decide(QUrl(QStringLiteral("http://old/"))),
-            (LinkDecision{LinkAction::Seller, "old"}));
+  EXPECT_EQ(book.Decide(QUrl(u"http://old/"_s)), (LinkDecision{LinkAction::Seller, "old"}));
 
   // Shown: page 1's links are gone.
-  book.Shown(2, {QStringLiteral("http://b.example/y?e=2")});
+  book.Shown(2, {u"http://b.example/y?e=2"_s});
   EXPECT_EQ(book.Decide(kOld).action, LinkAction::Drop);
   EXPECT_EQ(book.Decide(kNew).target, "http://b.example/y?e=2");
   EXPECT_TRUE(book.Addresses(1).isEmpty());
@@ -44,12 +45,12 @@ TEST(LinkBookTest, PagesReplacedUnseenAndLostDocumentsDecideNothing) {
   book.Written(1, LinksOfPage(Page("http://a.example/x?e=1", "a")));
   book.Written(2, LinksOfPage(Page("http://b.example/y?e=2", "b")));
   book.Shown(2, {});
-  book.Shown(1, {QStringLiteral("http://a.example/x?e=1")});  // too late: replaced
+  book.Shown(1, {u"http://a.example/x?e=1"_s});  // too late: replaced
   EXPECT_EQ(book.Decide(kNew).action, LinkAction::OpenItem);
   EXPECT_EQ(book.Decide(kOld).action, LinkAction::Drop);
   book.Lost();
   EXPECT_EQ(book.Decide(kNew).action, LinkAction::Drop);
-  EXPECT_EQ(book.Decide(QUrl(QStringLiteral("http://next/"))).action, LinkAction::Next);
+  EXPECT_EQ(book.Decide(QUrl(u"http://next/"_s)).action, LinkAction::Next);
 }
 
 }  // namespace

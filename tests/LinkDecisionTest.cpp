@@ -7,6 +7,8 @@
 namespace orvalen {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 // Click URLs as a gateway may write them, and the form Chromium gives each
 // as a link of the page (read from the engine's anchors).
 struct Shape {
@@ -78,8 +80,7 @@ TEST(LinkDecisionTest, PagingSellersAndForeignAddresses) {
       {"http://back/", {LinkAction::Back, {}}},
       {"http://next/", {LinkAction::Next, {}}},
       // The engine lower-cases and punycodes the nick; the page's nick counts.
-      {QUrl(QStringLiteral("http://Seller中/")).toString(QUrl::FullyEncoded),
-       {LinkAction::Seller, "Seller中"}},
+      {QUrl(u"http://Seller中/"_s).toString(QUrl::FullyEncoded), {LinkAction::Seller, "Seller中"}},
       {"http://other-seller/", {LinkAction::Seller, "other-seller"}},
       {"http://h.example/click?e=99", {LinkAction::Drop, {}}},
       {"http://h.example/?e=1", {LinkAction::Drop, {}}},
@@ -95,9 +96,9 @@ TEST(LinkDecisionTest, PagingSellersAndForeignAddresses) {
 // written address stands in: exact for the plain shapes.
 TEST(LinkDecisionTest, UnresolvedLinksMatchTheirWrittenForm) {
   const LinkTable links = LinksOfPage(Rows());
-  EXPECT_EQ(DecideLink(QUrl(QStringLiteral("http://s.example/i7")), links),
+  EXPECT_EQ(DecideLink(QUrl(u"http://s.example/i7"_s), links),
             (LinkDecision{LinkAction::OpenItem, "http://s.example/i7"}));
-  EXPECT_EQ(DecideLink(QUrl(QStringLiteral("http://h.example/c?q=two%20words")), links),
+  EXPECT_EQ(DecideLink(QUrl(u"http://h.example/c?q=two%20words"_s), links),
             (LinkDecision{LinkAction::OpenItem, "http://h.example/c?q=two words"}));
 }
 

@@ -11,6 +11,7 @@
 #include "support/GuiTest.h"
 
 using namespace orvalen;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -33,11 +34,10 @@ struct View {
     view.setPage(p);
     return p;
   }
-  QString Title() { return Text(QStringLiteral(".mydiv [role=heading] a")); }
+  QString Title() { return Text(u".mydiv [role=heading] a"_s); }
   QVariant Evaluate(const QString& script) { return test::Evaluate(page, script); }
   QString Text(const QString& selector) {
-    return Evaluate(QStringLiteral("document.querySelector('%1').textContent").arg(selector))
-        .toString();
+    return Evaluate(u"document.querySelector('%1').textContent"_s.arg(selector)).toString();
   }
 
   QWebEngineView view;
@@ -64,7 +64,7 @@ class PageWriterTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
     QCOMPARE(v.loads.count(), 1);
     // A mark that lives as long as the document does.
-    v.Evaluate(QStringLiteral("document.body.dataset.mark = 'same document'"));
+    v.Evaluate(u"document.body.dataset.mark = 'same document'"_s);
 
     // Quotes, backslashes, script-string breakers and markup-like text.
     const std::string awkward = "a\"b'c\\d</div><script>x()</script>\u2028%1 $& 价格";
@@ -72,21 +72,18 @@ class PageWriterTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
     QCOMPARE(v.loads.count(), 1);  // no navigation
     QCOMPARE(v.Title(), QString::fromStdString(awkward));
-    QCOMPARE(v.Evaluate(QStringLiteral("document.getElementsByTagName('script').length")).toInt(),
-             0);
-    QCOMPARE(v.Evaluate(QStringLiteral("document.querySelectorAll('.mydiv').length")).toInt(), 1);
+    QCOMPARE(v.Evaluate(u"document.getElementsByTagName('script').length"_s).toInt(), 0);
+    QCOMPARE(v.Evaluate(u"document.querySelectorAll('.mydiv').length"_s).toInt(), 1);
 
     // A link of the written page goes to the handler like any other.
-    v.Evaluate(QStringLiteral("document.querySelector('a[href=\"http://next/\"]').click()"));
-    QTRY_VERIFY(v.asked.contains(QStringLiteral("http://next/")));
+    v.Evaluate(u"document.querySelector('a[href=\"http://next/\"]').click()"_s);
+    QTRY_VERIFY(v.asked.contains(u"http://next/"_s));
 
     // The empty page empties the same document.
     v.writer.Write(EmptyPage());
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 3, 15000);
-    QCOMPARE(v.Evaluate(QStringLiteral("document.querySelector('body > div').innerHTML")),
-             QVariant(QString()));
-    QCOMPARE(v.Evaluate(QStringLiteral("document.body.dataset.mark")),
-             QVariant(QStringLiteral("same document")));
+    QCOMPARE(v.Evaluate(u"document.querySelector('body > div').innerHTML"_s), QVariant(QString()));
+    QCOMPARE(v.Evaluate(u"document.body.dataset.mark"_s), QVariant(u"same document"_s));
   }
 
   void pagesWrittenWhileTheFirstLoadsWaitAndOnlyTheLastIsReported() {
@@ -95,12 +92,12 @@ class PageWriterTest : public QObject {
     v.writer.Write(BuildResultsPage(Rows("second")));
     v.writer.Write(BuildResultsPage(Rows("third")));
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
-    QCOMPARE(v.Title(), QStringLiteral("third"));
+    QCOMPARE(v.Title(), u"third"_s);
     // Anything still to come for the pages replaced would come before the
     // next page is shown.
     v.writer.Write(BuildResultsPage(Rows("fourth")));
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
-    QCOMPARE(v.Title(), QStringLiteral("fourth"));
+    QCOMPARE(v.Title(), u"fourth"_s);
     QCOMPARE(v.shown.count(), 2);
   }
 
@@ -112,12 +109,11 @@ class PageWriterTest : public QObject {
     v.writer.Write("<p>" + std::string(3 * 1024 * 1024, 'x') + "</p>");
     v.writer.Write(BuildResultsPage(Rows("after")));
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
-    QCOMPARE(v.Title(), QStringLiteral("after"));
+    QCOMPARE(v.Title(), u"after"_s);
     const std::string large(3 * 1024 * 1024, 'y');
     v.writer.Write(BuildResultsPage(Rows(large)));
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
-    QCOMPARE(v.Evaluate(QStringLiteral("document.querySelector('.mydiv a[title]').title.length"))
-                 .toInt(),
+    QCOMPARE(v.Evaluate(u"document.querySelector('.mydiv a[title]').title.length"_s).toInt(),
              int(large.size()));
   }
 
@@ -129,8 +125,7 @@ class PageWriterTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
     v.writer.Write(BuildResultsPage(Rows("kept")), LinksOfPage(Rows("kept")));
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
-    QTRY_COMPARE(v.writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
-                 LinkAction::OpenItem);
+    QTRY_COMPARE(v.writer.Decide(QUrl(u"http://click/k"_s)).action, LinkAction::OpenItem);
 
     const qint64 pid = v.page->renderProcessPid();
     QVERIFY(pid > 0);
@@ -139,13 +134,12 @@ class PageWriterTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 15000);
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 3, 15000);
     QVERIFY(v.page->renderProcessPid() != pid);
-    QCOMPARE(v.Title(), QStringLiteral("kept"));
-    QTRY_COMPARE(v.writer.Decide(QUrl(QStringLiteral("http://click/k"))).action,
-                 LinkAction::OpenItem);
+    QCOMPARE(v.Title(), u"kept"_s);
+    QTRY_COMPARE(v.writer.Decide(QUrl(u"http://click/k"_s)).action, LinkAction::OpenItem);
 
     v.writer.Write(BuildResultsPage(Rows("later")));
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 4, 15000);
-    QCOMPARE(v.Title(), QStringLiteral("later"));
+    QCOMPARE(v.Title(), u"later"_s);
   }
 
   // The in-place write finds the document is not one of the program's any
@@ -155,13 +149,12 @@ class PageWriterTest : public QObject {
     View v;
     v.writer.Write(EmptyPage());
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
-    v.Evaluate(QStringLiteral("document.querySelector('body > div').remove(); 0"));
+    v.Evaluate(u"document.querySelector('body > div').remove(); 0"_s);
     v.writer.Write(BuildResultsPage(Rows("whole")), LinksOfPage(Rows("whole")));
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
     QCOMPARE(v.loads.count(), 2);
-    QCOMPARE(v.Title(), QStringLiteral("whole"));
-    QTRY_COMPARE(v.writer.Decide(QUrl(QStringLiteral("http://click/w"))).action,
-                 LinkAction::OpenItem);
+    QCOMPARE(v.Title(), u"whole"_s);
+    QTRY_COMPARE(v.writer.Decide(QUrl(u"http://click/w"_s)).action, LinkAction::OpenItem);
   }
 
   void blankStartsOverWithALoadedDocument() {
@@ -169,20 +162,20 @@ class PageWriterTest : public QObject {
     v.writer.Write(EmptyPage());
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
     v.writer.Blank();
-    QTRY_COMPARE(v.view.url().toString(), QStringLiteral("about:blank"));
+    QTRY_COMPARE(v.view.url().toString(), u"about:blank"_s);
     v.writer.Write(BuildResultsPage(Rows("again")));
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 2, 15000);
     QCOMPARE(v.loads.count(), 3);  // page, about:blank, page
-    QCOMPARE(v.Title(), QStringLiteral("again"));
+    QCOMPARE(v.Title(), u"again"_s);
 
     // Something else took the document's place (a navigation the page
     // allowed): the next page is loaded whole again.
     QSignalSpy finished(&v.view, &QWebEngineView::loadFinished);
-    v.view.setUrl(QUrl(QStringLiteral("about:blank")));
+    v.view.setUrl(QUrl(u"about:blank"_s));
     QTRY_COMPARE(finished.count(), 1);
     v.writer.Write(BuildResultsPage(Rows("whole")));
     QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 3, 15000);
-    QCOMPARE(v.Title(), QStringLiteral("whole"));
+    QCOMPARE(v.Title(), u"whole"_s);
   }
 };
 

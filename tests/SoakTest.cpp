@@ -12,6 +12,7 @@
 #include "support/GuiTest.h"
 
 using namespace orvalen;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -28,7 +29,7 @@ class CountingWarnings : public WarningBox {
 };
 
 long ResidentKiB() {
-  QFile status(QStringLiteral("/proc/self/status"));
+  QFile status(u"/proc/self/status"_s);
   if (!status.open(QIODevice::ReadOnly)) return 0;
   for (const QByteArray& line : status.readAll().split('\n')) {
     if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
@@ -48,8 +49,7 @@ class SoakTest : public QObject {
                              : 1000;
     // The sandbox runs as its own process: only the program's memory is measured.
     QProcess sandbox;
-    sandbox.start(QStringLiteral(ORVALEN_SANDBOX_PATH),
-                  {QStringLiteral("--port"), QStringLiteral("0")});
+    sandbox.start(QStringLiteral(ORVALEN_SANDBOX_PATH), {u"--port"_s, u"0"_s});
     QVERIFY(sandbox.waitForReadyRead(10000));
     const QString base = QString::fromUtf8(sandbox.readLine()).trimmed().section(' ', 2);
     const std::string config_url =
@@ -89,7 +89,7 @@ class SoakTest : public QObject {
                                  : top);
       } else if (i % 4 == 1 && i > 1) {  // the next page (the view reports it later)
         const int page = form.PageNo();
-        view->setUrl(QUrl(QStringLiteral("http://next/")));
+        view->setUrl(QUrl(u"http://next/"_s));
         QTRY_COMPARE_WITH_TIMEOUT(form.PageNo(), page + 1, 5000);
       } else {  // keyword and filters
         keyword->setText(words[i % words.size()]);
@@ -108,7 +108,7 @@ class SoakTest : public QObject {
         ++seller_links;
       }
       if (i % 10 == 7 && list_urls < 100) {
-        keyword->setText(QStringLiteral("手机"));
+        keyword->setText(u"手机"_s);
         form.findChild<QPushButton*>("Button2")->click();
         ++list_urls;
       }

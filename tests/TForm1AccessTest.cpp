@@ -9,6 +9,7 @@
 #include "support/GuiTest.h"
 
 using namespace orvalen;
+using namespace Qt::StringLiterals;
 using orvalen::test::Find;
 
 namespace {
@@ -43,8 +44,7 @@ class TForm1AccessTest : public QObject {
     return focused != nullptr && (focused == view || view->isAncestorOf(focused));
   }
   QString ActiveLink() {
-    return test::Evaluate(*form_, QStringLiteral("document.activeElement.getAttribute('href')"))
-        .toString();
+    return test::Evaluate(*form_, u"document.activeElement.getAttribute('href')"_s).toString();
   }
   // A key as the user presses it: to whatever has the focus.
   static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -97,16 +97,16 @@ class TForm1AccessTest : public QObject {
       for (int i = 0; i < list->childCount(); ++i)
         entries << list->child(i)->text(QAccessible::Name);
       QCOMPARE(entries.size(), 20);
-      QCOMPARE(entries.at(2), QStringLiteral("3心"));
-      QCOMPARE(entries.at(6), QStringLiteral("2钻"));
-      QCOMPARE(entries.at(10), QStringLiteral("1皇冠"));
-      QCOMPARE(entries.at(19), QStringLiteral("5金冠"));
+      QCOMPARE(entries.at(2), u"3心"_s);
+      QCOMPARE(entries.at(6), u"2钻"_s);
+      QCOMPARE(entries.at(10), u"1皇冠"_s);
+      QCOMPARE(entries.at(19), u"5金冠"_s);
       QVERIFY(!entries.contains(QString()));
       QVERIFY(box->itemText(2).isEmpty());  // what is drawn stays a picture
     }
     QCOMPARE(QAccessible::queryAccessibleInterface(Find<QComboBox>(*form_, "ComboBoxEx2"))
                  ->text(QAccessible::Value),
-             QStringLiteral("5金冠"));
+             u"5金冠"_s);
   }
 
   // Tab from the search bar into the results reaches the first item's title
@@ -118,16 +118,16 @@ class TForm1AccessTest : public QObject {
     QTRY_VERIFY(FocusInView());
     QTRY_COMPARE(ActiveLink().isEmpty(), false);
     const QString first = ActiveLink();
-    QVERIFY2(first.contains(QStringLiteral("/click?")), qPrintable(first));
+    QVERIFY2(first.contains(u"/click?"_s), qPrintable(first));
     Press(Qt::Key_Return);
     QTRY_COMPARE(browser_->opened, QStringList{first});
     QVERIFY(!form_->SearchRunning());  // Return in the results does not search
 
     Press(Qt::Key_Tab);  // the seller
-    QTRY_VERIFY(!ActiveLink().contains(QStringLiteral("/click?")));
+    QTRY_VERIFY(!ActiveLink().contains(u"/click?"_s));
     Press(Qt::Key_Space);
     QTRY_COMPARE(browser_->opened.size(), 2);
-    QVERIFY(browser_->opened.last().contains(QStringLiteral("/shop?sid=")));
+    QVERIFY(browser_->opened.last().contains(u"/shop?sid="_s));
 
     Press(Qt::Key_Tab, Qt::ShiftModifier);
     QTRY_COMPARE(ActiveLink(), first);
@@ -140,7 +140,7 @@ class TForm1AccessTest : public QObject {
   void theFocusStaysWhereTheUserWasTyping() {
     auto* keyword = Find<QLineEdit>(*form_, "Edit1");
     keyword->setFocus(Qt::MouseFocusReason);
-    QTest::keyClicks(keyword, QStringLiteral("MP3"));
+    QTest::keyClicks(keyword, u"MP3"_s);
     const int before = shown_->count();
     Press(Qt::Key_Return);
     QVERIFY(form_->SearchRunning());

@@ -8,6 +8,7 @@
 #include "support/GuiTest.h"
 
 using namespace orvalen;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,22 +41,21 @@ class TForm1FaultTest : public QObject {
       QTest::newRow(f) << QString::fromLatin1(f) << QString();
     }
     for (const char* code : {"25", "29", "31", "22", "40", "41"}) {
-      QTest::newRow(code)
-          << QStringLiteral("error-") + QLatin1String(code)
-          << QStringLiteral("平台拒绝了请求（错误代码 %1）").arg(QLatin1String(code));
+      QTest::newRow(code) << u"error-"_s + QLatin1String(code)
+                          << u"平台拒绝了请求（错误代码 %1）"_s.arg(QLatin1String(code));
     }
-    QTest::newRow("stall") << QStringLiteral("stall") << QStringLiteral("服务器没有及时应答");
-    QTest::newRow("drip") << QStringLiteral("drip") << QStringLiteral("服务器没有及时应答");
+    QTest::newRow("stall") << u"stall"_s << u"服务器没有及时应答"_s;
+    QTest::newRow("drip") << u"drip"_s << u"服务器没有及时应答"_s;
   }
   void itemSearchFaultsShowTheNotFoundMessage() {
     QFETCH(QString, fault);
     QFETCH(QString, reason);
     test::SandboxRunner sandbox(2000, nullptr,
-                                {MustParse(fault + QStringLiteral(":taobao.taobaoke.items.get"))});
+                                {MustParse(fault + u":taobao.taobaoke.items.get"_s)});
     auto form = Open(sandbox);
     QTRY_VERIFY_WITH_TIMEOUT(!warnings_->texts.isEmpty(), 30000);
-    const QString expected = QStringLiteral("没有找到相关商品") +
-                             (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
+    const QString expected =
+        u"没有找到相关商品"_s + (reason.isEmpty() ? QString() : QLatin1Char('\n') + reason);
     QCOMPARE(warnings_->texts, QStringList{expected});
     QCOMPARE(form->findChild<QTreeWidget*>("TreeView1")->topLevelItemCount(), 55);
     test::WaitIdle(*form);
@@ -70,7 +70,7 @@ class TForm1FaultTest : public QObject {
                                  "/router/rest"));
     auto form = test::OpenWindow(config.Url("/cfg"), browser_, warnings_);
     QTRY_VERIFY_WITH_TIMEOUT(!warnings_->texts.isEmpty(), 15000);
-    QCOMPARE(warnings_->texts, QStringList{QStringLiteral("没有找到相关商品\n无法连接到服务器")});
+    QCOMPARE(warnings_->texts, QStringList{u"没有找到相关商品\n无法连接到服务器"_s});
   }
 
   // A server that keeps sending a little, for ever, holds a call on the
@@ -100,7 +100,7 @@ class TForm1FaultTest : public QObject {
     QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
     form = open("/cfg");
     test::WaitIdle(*form);
-    form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("手机"));
+    form->findChild<QLineEdit*>("Edit1")->setText(u"手机"_s);
     timer.restart();
     QTest::mouseClick(form->findChild<QPushButton*>("Button2"), Qt::LeftButton);
     QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
@@ -112,22 +112,22 @@ class TForm1FaultTest : public QObject {
   void configurationFaults_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("search_found");
-    QTest::newRow("http500") << QStringLiteral("http500") << false;
-    QTest::newRow("malformed") << QStringLiteral("malformed") << false;
-    QTest::newRow("bomb") << QStringLiteral("bomb") << false;
-    QTest::newRow("sections") << QStringLiteral("sections") << false;
-    QTest::newRow("leaves") << QStringLiteral("leaves") << false;
-    QTest::newRow("slow") << QStringLiteral("slow") << true;
+    QTest::newRow("http500") << u"http500"_s << false;
+    QTest::newRow("malformed") << u"malformed"_s << false;
+    QTest::newRow("bomb") << u"bomb"_s << false;
+    QTest::newRow("sections") << u"sections"_s << false;
+    QTest::newRow("leaves") << u"leaves"_s << false;
+    QTest::newRow("slow") << u"slow"_s << true;
   }
   void configurationFaults() {
     QFETCH(QString, fault);
     QFETCH(bool, search_found);
-    test::SandboxRunner sandbox(2000, nullptr, {MustParse(fault + QStringLiteral(":config"))});
+    test::SandboxRunner sandbox(2000, nullptr, {MustParse(fault + u":config"_s)});
     auto form = Open(sandbox);
     test::WaitIdle(*form);
     auto* tree = form->findChild<QTreeWidget*>("TreeView1");
     QCOMPARE(tree->topLevelItemCount(), 55);
-    QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("数码相机/摄像机/摄影器材"));
+    QCOMPARE(tree->topLevelItem(1)->text(0), u"数码相机/摄像机/摄影器材"_s);
     QCOMPARE(warnings_->texts.isEmpty(), search_found);
   }
 
@@ -135,13 +135,11 @@ class TForm1FaultTest : public QObject {
   void sellerChainAndListUrlFaultsAreSilent_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("seller_link");  // else the marketplace-search button
-    QTest::newRow("shop 500") << QStringLiteral("http500:taobao.shop.get") << true;
-    QTest::newRow("shop error") << QStringLiteral("error-41:taobao.shop.get") << true;
-    QTest::newRow("convert malformed")
-        << QStringLiteral("malformed:taobao.taobaoke.shops.convert") << true;
-    QTest::newRow("list bomb") << QStringLiteral("bomb:taobao.taobaoke.listurl.get") << false;
-    QTest::newRow("list redirect")
-        << QStringLiteral("redirect:taobao.taobaoke.listurl.get") << false;
+    QTest::newRow("shop 500") << u"http500:taobao.shop.get"_s << true;
+    QTest::newRow("shop error") << u"error-41:taobao.shop.get"_s << true;
+    QTest::newRow("convert malformed") << u"malformed:taobao.taobaoke.shops.convert"_s << true;
+    QTest::newRow("list bomb") << u"bomb:taobao.taobaoke.listurl.get"_s << false;
+    QTest::newRow("list redirect") << u"redirect:taobao.taobaoke.listurl.get"_s << false;
   }
   void sellerChainAndListUrlFaultsAreSilent() {
     QFETCH(QString, fault);
@@ -163,7 +161,7 @@ class TForm1FaultTest : public QObject {
       test::View(*form)->setUrl(QUrl(QString::fromStdString("http://" + seller->nick + "/")));
       QTRY_COMPARE(handled.count(), 1);  // the chain has ended
     } else {
-      form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("手机"));
+      form->findChild<QLineEdit*>("Edit1")->setText(u"手机"_s);
       QTest::mouseClick(form->findChild<QPushButton*>("Button2"), Qt::LeftButton);
     }
     // The failing call was made, and answered as the fault says.
@@ -176,9 +174,9 @@ class TForm1FaultTest : public QObject {
   // Closing while a call stalls or drips ends at once.
   void closingDuringAFaultEndsAtOnce_data() {
     QTest::addColumn<QString>("fault");
-    QTest::newRow("stall") << QStringLiteral("stall:taobao.taobaoke.items.get");
-    QTest::newRow("drip") << QStringLiteral("drip:taobao.taobaoke.items.get");
-    QTest::newRow("users stall") << QStringLiteral("stall:taobao.users.get");
+    QTest::newRow("stall") << u"stall:taobao.taobaoke.items.get"_s;
+    QTest::newRow("drip") << u"drip:taobao.taobaoke.items.get"_s;
+    QTest::newRow("users stall") << u"stall:taobao.users.get"_s;
   }
   void closingDuringAFaultEndsAtOnce() {
     QFETCH(QString, fault);

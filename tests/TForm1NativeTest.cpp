@@ -12,6 +12,7 @@
 #include "support/GuiTest.h"
 
 using namespace orvalen;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -25,19 +26,15 @@ QString Run(const QString& program, const QStringList& args) {
 // The title the window system holds for the window.
 QString NativeTitle(QWidget& window) {
   const QString out =
-      Run(QStringLiteral("xprop"),
-          {QStringLiteral("-id"), QString::number(window.winId()), QStringLiteral("_NET_WM_NAME")});
+      Run(u"xprop"_s, {u"-id"_s, QString::number(window.winId()), u"_NET_WM_NAME"_s});
   const qsizetype first = out.indexOf(QLatin1Char('"')), last = out.lastIndexOf(QLatin1Char('"'));
   return first >= 0 && last > first ? out.mid(first + 1, last - first - 1) : out;
 }
 
 QPoint NativePosition(QWidget& window) {
-  const QString out =
-      Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window.winId())});
-  const auto x =
-      QRegularExpression(QStringLiteral("Absolute upper-left X:\\s+(-?\\d+)")).match(out);
-  const auto y =
-      QRegularExpression(QStringLiteral("Absolute upper-left Y:\\s+(-?\\d+)")).match(out);
+  const QString out = Run(u"xwininfo"_s, {u"-id"_s, QString::number(window.winId())});
+  const auto x = QRegularExpression(u"Absolute upper-left X:\\s+(-?\\d+)"_s).match(out);
+  const auto y = QRegularExpression(u"Absolute upper-left Y:\\s+(-?\\d+)"_s).match(out);
   return QPoint(x.captured(1).toInt(), y.captured(1).toInt());
 }
 
@@ -56,7 +53,7 @@ class TForm1NativeTest : public QObject {
       return std::string("<totalResults>0</totalResults>");
     });
     const QString caption = QString::fromUtf8(kAppCaption.data(), kAppCaption.size());
-    const QString searching = QStringLiteral("正在搜索商品,请稍等......");
+    const QString searching = u"正在搜索商品,请稍等......"_s;
     std::shared_ptr<test::RecordingBrowser> browser;
     std::shared_ptr<test::RecordingWarnings> warnings;
     auto form = test::OpenWindow(server.Url("/cfg"), browser, warnings);
@@ -67,7 +64,7 @@ class TForm1NativeTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!form->SearchRunning(), 15000);
     QTRY_COMPARE(NativeTitle(*form), caption);
     release = false;
-    QTest::mouseClick(form->findChild<QWidget*>(QStringLiteral("Button1")), Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QWidget*>(u"Button1"_s), Qt::LeftButton);
     QTRY_COMPARE(NativeTitle(*form), searching);
     release = true;
     QTRY_VERIFY_WITH_TIMEOUT(!form->SearchRunning(), 15000);
@@ -81,28 +78,24 @@ class TForm1NativeTest : public QObject {
     QVERIFY(entry.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(entry.readAll());
     const QString wm_class =
-        QRegularExpression(QStringLiteral("(?m)^StartupWMClass=(.*)$")).match(text).captured(1);
+        QRegularExpression(u"(?m)^StartupWMClass=(.*)$"_s).match(text).captured(1);
     QVERIFY(!wm_class.isEmpty());
 
     test::TestServer server;  // serves no configuration: the window opens all the same
     QProcess program;
     program.start(QStringLiteral(ORVALEN_WINDOW_PATH),
-                  {QStringLiteral("--config"), QString::fromStdString(server.Url("/none"))});
+                  {u"--config"_s, QString::fromStdString(server.Url("/none"))});
     QVERIFY(program.waitForStarted());
     // xwininfo -tree lists each window as: 0xID "title": ("instance" "class") WxH...
     const QRegularExpression listed(
-        QStringLiteral("(0x[0-9a-f]+) \"[^\n]*\": \\(\"[^\"]*\" \"%1\"\\)\\s+945x681")
-            .arg(QRegularExpression::escape(wm_class)));
+        u"(0x[0-9a-f]+) \"[^\n]*\": \\(\"[^\"]*\" \"%1\"\\)\\s+945x681"_s.arg(
+            QRegularExpression::escape(wm_class)));
     QString window_id;
     QTRY_VERIFY_WITH_TIMEOUT(
-        !(window_id = listed
-                          .match(Run(QStringLiteral("xwininfo"),
-                                     {QStringLiteral("-root"), QStringLiteral("-tree")}))
-                          .captured(1))
+        !(window_id = listed.match(Run(u"xwininfo"_s, {u"-root"_s, u"-tree"_s})).captured(1))
              .isEmpty(),
         30000);
-    const QString icon = Run(QStringLiteral("xprop"),
-                             {QStringLiteral("-id"), window_id, QStringLiteral("_NET_WM_ICON")});
+    const QString icon = Run(u"xprop"_s, {u"-id"_s, window_id, u"_NET_WM_ICON"_s});
     for (const char* size : {"Icon (16 x 16)", "Icon (48 x 48)", "Icon (128 x 128)"})
       QVERIFY2(icon.contains(QLatin1String(size)), size);
     program.terminate();  // SIGTERM ends it like closing the window

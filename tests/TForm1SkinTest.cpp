@@ -10,6 +10,7 @@
 #include "support/GuiTest.h"
 
 using namespace orvalen;
+using namespace Qt::StringLiterals;
 using orvalen::test::Find;
 
 namespace {
@@ -153,30 +154,30 @@ class TForm1SkinTest : public QObject {
           "a.remove(); return r.join(' / '); })()");
       QTRY_COMPARE_WITH_TIMEOUT(
           test::Evaluate(page, script).toString(),
-          QStringLiteral("%1 / %2").arg(QLatin1String(c.background), QLatin1String(c.link)), 15000);
+          u"%1 / %2"_s.arg(QLatin1String(c.background), QLatin1String(c.link)), 15000);
     }
   }
 
   void partsFromOutsideTheSkinsFolderAreLeftOut() {
     auto form = Open(HostilePath().toStdString());
-    QVERIFY(!form->styleSheet().contains(QStringLiteral("qproperty")));
-    QVERIFY(!form->styleSheet().contains(QStringLiteral("/etc/hostname")));
-    QVERIFY(!form->styleSheet().contains(QStringLiteral("evil")));
+    QVERIFY(!form->styleSheet().contains(u"qproperty"_s));
+    QVERIFY(!form->styleSheet().contains(u"/etc/hostname"_s));
+    QVERIFY(!form->styleSheet().contains(u"evil"_s));
     QVERIFY2(diagnostics_.size() >= 10, qPrintable(diagnostics_.join('\n')));
-    QVERIFY(diagnostics_.filter(QStringLiteral("/etc/hostname")).size() == 2);
+    QVERIFY(diagnostics_.filter(u"/etc/hostname"_s).size() == 2);
     // What may stay, stays: the labels' colour.
     QVERIFY(ShareOf(Find<QLabel>(*form, "Label1"), QColor(0xFF, 0, 0)) > 0.02);
   }
 
   void imagesResolveInTheSkinsFolderWhereverTheProgramRuns() {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("skin")));
+    QVERIFY(QDir(dir.path()).mkdir(u"skin"_s));
     QImage inside(8, 8, QImage::Format_RGB32), outside(8, 8, QImage::Format_RGB32);
     inside.fill(QColor(0, 200, 0));
     outside.fill(QColor(255, 0, 255));
-    QVERIFY(inside.save(dir.filePath(QStringLiteral("skin/inside.png"))));
-    QVERIFY(outside.save(dir.filePath(QStringLiteral("outside.png"))));
-    QFile sheet(dir.filePath(QStringLiteral("skin/test.qss")));
+    QVERIFY(inside.save(dir.filePath(u"skin/inside.png"_s)));
+    QVERIFY(outside.save(dir.filePath(u"outside.png"_s)));
+    QFile sheet(dir.filePath(u"skin/test.qss"_s));
     QVERIFY(sheet.open(QIODevice::WriteOnly));
     sheet.write(
         "#Button1 { border: none; background-image: url(inside.png); }\n"
@@ -187,7 +188,7 @@ class TForm1SkinTest : public QObject {
     auto form = Open(sheet.fileName().toStdString());
     QDir::setCurrent(elsewhere);
     QCOMPARE(diagnostics_.size(), 1);
-    QVERIFY(diagnostics_.first().contains(QStringLiteral("../outside.png")));
+    QVERIFY(diagnostics_.first().contains(u"../outside.png"_s));
     QVERIFY(ShareOf(Find<QPushButton>(*form, "Button1"), QColor(0, 200, 0)) > 0.5);
     QVERIFY(ShareOf(Find<QPushButton>(*form, "Button2"), QColor(255, 0, 255)) < 0.01);
   }
@@ -195,15 +196,15 @@ class TForm1SkinTest : public QObject {
   void aBrokenSkinGivesOneWarningAndTheBuiltInLook() {
     const QImage built_in = Find<QWidget>(*Open(""), "GroupBox1")->grab().toImage();
     QTemporaryDir dir;
-    QFile broken(dir.filePath(QStringLiteral("broken.qss")));
+    QFile broken(dir.filePath(u"broken.qss"_s));
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write("QPushButton { color: red;\nQLabel { color: blue; }\n");
     broken.close();
-    for (const QString& file : {broken.fileName(), dir.filePath(QStringLiteral("missing.qss"))}) {
+    for (const QString& file : {broken.fileName(), dir.filePath(u"missing.qss"_s)}) {
       auto form = Open(file.toStdString());
       QCOMPARE(diagnostics_.size(), 1);
       QVERIFY2(diagnostics_.first().contains(file), qPrintable(diagnostics_.first()));
-      QVERIFY(diagnostics_.first().contains(QStringLiteral("using the built-in skin")));
+      QVERIFY(diagnostics_.first().contains(u"using the built-in skin"_s));
       QCOMPARE(Find<QWidget>(*form, "GroupBox1")->grab().toImage(), built_in);
     }
   }
@@ -225,7 +226,7 @@ class TForm1SkinTest : public QObject {
     QCoreApplication::sendEvent(link, &leave);
     QVERIFY(ShareOf(link, QColor(0xFC, 0x61, 0x03)) < 0.001);
 
-    QMessageBox box(QMessageBox::Warning, form->windowTitle(), QStringLiteral("没有找到相关商品"),
+    QMessageBox box(QMessageBox::Warning, form->windowTitle(), u"没有找到相关商品"_s,
                     QMessageBox::Ok, form.get());
     box.show();
     QCOMPARE(Middle(&box), QColor(0xEE, 0xF5, 0xEA));

@@ -1,8 +1,8 @@
 #include "support/ChildProcess.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -35,21 +36,14 @@ std::string TempPath(const std::string& suffix) {
 }
 
 std::vector<std::string> Environment(const EnvironmentChanges& changes) {
-  std::map<std::string, std::string> env;
+  std::vector<std::string> list;
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string entry = *e;
-    const std::size_t equals = entry.find('=');
-    if (equals != std::string::npos) env[entry.substr(0, equals)] = entry.substr(equals + 1);
+    if (!changes.contains(entry.substr(0, entry.find('=')))) list.push_back(entry);
   }
   for (const auto& [name, value] : changes) {
-    if (value) {
-      env[name] = *value;
-    } else {
-      env.erase(name);
-    }
+    if (value) list.push_back(name + "=" + *value);
   }
-  std::vector<std::string> list;
-  for (const auto& [name, value] : env) list.push_back(name + "=" + value);
   return list;
 }
 
@@ -68,22 +62,15 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   std::vector<std::string> argv{program};
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<std::string> envp = Environment(environment);
-  std::vector<char*> argv_pointers = Pointers(argv);
-  std::vector<char*> envp_pointers = Pointers(envp);
-  const int out = open(out_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  const int err = open(err_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  pid_ = fork();
-  if (pid_ == 0) {
-    dup2(out, STDOUT_FILENO);
-    dup2(err, STDERR_FILENO);
-    const int null = open("/dev/null", O_RDONLY);
-    dup2(null, STDIN_FILENO);
-    execve(program.c_str(), argv_pointers.data(), envp_pointers.data());
-    _exit(127);
-  }
-  close(out);
-  close(err);
-  if (pid_ < 0) throw std::runtime_error("fork failed");
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out_path_.c_str(), O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&files, STDERR_FILENO, err_path_.c_str(), O_WRONLY, 0);
+  const int failed = posix_spawn(&pid_, program.c_str(), &files, nullptr, Pointers(argv).data(),
+                                 Pointers(envp).data());
+  posix_spawn_file_actions_destroy(&files);
+  if (failed != 0) throw std::runtime_error("cannot start " + program);
 }
 
 ChildProcess::~ChildProcess() {
@@ -132,22 +119,18 @@ int UnusedLoopbackPort() {
 
 std::vector<pid_t> ProcessesWith(const std::vector<std::string>& words) {
   std::vector<pid_t> found;
-  DIR* proc = opendir("/proc");
-  if (proc == nullptr) return found;
-  while (const dirent* entry = readdir(proc)) {
-    const pid_t pid = static_cast<pid_t>(std::atoi(entry->d_name));
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const pid_t pid = static_cast<pid_t>(std::atoi(entry.path().filename().c_str()));
     if (pid <= 0) continue;
-    std::string cmdline = ReadFile("/proc/" + std::string(entry->d_name) + "/cmdline");
     std::vector<std::string> args;
-    std::istringstream args_text(cmdline);
-    for (std::string arg; std::getline(args_text, arg, '\0');) args.push_back(arg);
+    std::istringstream cmdline(ReadFile(entry.path() / "cmdline"));
+    for (std::string arg; std::getline(cmdline, arg, '\0');) args.push_back(arg);
     const bool all = std::all_of(words.begin(), words.end(), [&](const std::string& w) {
       return std::any_of(args.begin(), args.end(),
                          [&](const std::string& a) { return a == w || a.ends_with("/" + w); });
     });
     if (all && !args.empty()) found.push_back(pid);
   }
-  closedir(proc);
   return found;
 }
 
