@@ -19,30 +19,26 @@ using test::RawConnection;
 
 constexpr auto kPlenty = 5s;  // far beyond any bound below
 
+// "/stream": three pieces 20 ms apart; "/forever": a piece every ten
+// minutes; anything else: the request echoed.
+HttpReply Answer(const HttpRequest& req) {
+  const bool forever = req.path == "/forever";
+  if (req.path != "/stream" && !forever) {
+    return HttpReply::Text(200, "text/plain", req.method + " " + req.path + " " + req.body);
+  }
+  HttpReply r = HttpReply::Text(200, "text/plain", "");
+  r.pieces = [forever](std::size_t n) -> std::optional<HttpPiece> {
+    if (forever) return HttpPiece{10min, "x"};
+    if (n == 3) return std::nullopt;
+    return HttpPiece{n == 0 ? 0ms : 20ms, "piece" + std::to_string(n) + ";"};
+  };
+  return r;
+}
+
 class HttpServerTest : public ::testing::Test {
  protected:
   void Start(HttpLimits limits) {
-    server_ = std::make_unique<HttpServer>(
-        limits,
-        [](const HttpRequest& req) {
-          if (req.path == "/stream") {
-            HttpReply r = HttpReply::Text(200, "text/plain", "");
-            r.pieces = [](std::size_t n) -> std::optional<HttpPiece> {
-              if (n == 3) return std::nullopt;
-              return HttpPiece{n == 0 ? 0ms : 20ms, "piece" + std::to_string(n) + ";"};
-            };
-            return r;
-          }
-          if (req.path == "/forever") {
-            HttpReply r = HttpReply::Text(200, "text/plain", "");
-            r.pieces = [](std::size_t) -> std::optional<HttpPiece> {
-              return HttpPiece{10min, "x"};
-            };
-            return r;
-          }
-          return HttpReply::Text(200, "text/plain", req.method + " " + req.path + " " + req.body);
-        },
-        nullptr);
+    server_ = std::make_unique<HttpServer>(limits, Answer, nullptr);
     port_ = server_->Bind("127.0.0.1", 0);
     ASSERT_GT(port_, 0);
     thread_ = std::thread([this] { server_->Run(); });

@@ -8,8 +8,6 @@
 namespace orvalen {
 namespace {
 
-using test::FakeGateway;
-
 constexpr const char* kShop =
     "<shop_get_response><shop><sid>1001</sid><cid>14</cid><nick>店主</nick>"
     "<desc><![CDATA[<p>desc</p>]]></desc><title>好店</title><created>2007-01-01</created>"

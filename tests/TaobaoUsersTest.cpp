@@ -8,8 +8,6 @@
 namespace orvalen {
 namespace {
 
-using test::FakeGateway;
-
 std::string User(const std::string& nick, const std::string& state, const std::string& city,
                  int level) {
   const std::string lv = std::to_string(level);
@@ -90,17 +88,11 @@ TEST_F(TaobaoUsersTest, EntriesFollowChildrenWhateverTheirNameAndClearTheRest) {
   EXPECT_TRUE((*results)[40].nick.empty());
 }
 
-TEST_F(TaobaoUsersTest, RefusalsAndRejectedAnswersKeepTheLastResults) {
-  gateway.answer = "<r>" + User("kept", "s", "c", 4) + "</r>";
-  ASSERT_TRUE(Fetch());
-  const std::size_t calls = gateway.calls();
+TEST_F(TaobaoUsersTest, RefusesWithoutNicks) {
   cond.nicks.clear();
   EXPECT_FALSE(Fetch());
-  EXPECT_EQ(gateway.calls(), calls);
-  cond.nicks = "x";
-  gateway.answer = "<error_rsp><code>41</code><msg>Invalid arguments:nicks</msg></error_rsp>";
-  EXPECT_FALSE(Fetch());
-  EXPECT_EQ((*results)[0].nick, "kept");
+  EXPECT_EQ(component.LastError().kind, FetchError::Kind::Precondition);
+  EXPECT_EQ(gateway.calls(), 0u);
 }
 
 }  // namespace

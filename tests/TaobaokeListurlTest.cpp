@@ -8,8 +8,6 @@
 namespace orvalen {
 namespace {
 
-using test::FakeGateway;
-
 using TaobaokeListurlTest = test::GatewayTest<TTaobaokeListurl, [](TaobaokeListurlConditions& c) {
   c.nick = "peldrun";
   c.q = "手机";

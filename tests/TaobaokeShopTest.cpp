@@ -8,8 +8,6 @@
 namespace orvalen {
 namespace {
 
-using test::FakeGateway;
-
 std::string Converted(int i) {
   const std::string n = std::to_string(i);
   return "<taobaokeShop><user_id>" + n + "</user_id><shop_title>店" + n +
