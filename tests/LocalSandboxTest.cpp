@@ -33,32 +33,6 @@ std::vector<pid_t> SandboxesOn(int port) {
   return ProcessesWith({"orvalen-sandbox", std::to_string(port)});
 }
 
-// The window that started the sandbox may go first: it serves the others
-// until the last holder has gone, and then ends by itself.
-TEST(LocalSandboxTest, SharedByEveryHolderAndEndedAfterTheLast) {
-  const int port = test::UnusedLoopbackPort();
-  const LocalSandboxSettings settings = Settings(ConfigOn(port), ConfigOn(port));
-  auto first = std::make_unique<LocalSandbox>(settings);
-  const pid_t pid = first->Started();
-  ASSERT_GT(pid, 0);
-  // Ready when the constructor returns: the window loads its configuration next.
-  EXPECT_TRUE(Listening(port));
-  EXPECT_EQ(SandboxesOn(port), std::vector<pid_t>{pid});
-  {
-    const LocalSandbox second(settings);
-    EXPECT_EQ(second.Started(), 0);
-    EXPECT_TRUE(second.Holding());
-    first.reset();
-    EXPECT_TRUE(Listening(port));
-    EXPECT_EQ(SandboxesOn(port), std::vector<pid_t>{pid});
-  }
-  EXPECT_TRUE(test::WaitUntil([&] { return SandboxesOn(port).empty() && !Listening(port); }));
-  // The next window starts a new one.
-  const LocalSandbox again(settings);
-  EXPECT_GT(again.Started(), 0);
-  EXPECT_NE(again.Started(), pid);
-}
-
 TEST(LocalSandboxTest, WhatAlreadyListensIsUsedAndNeverStopped) {
   test::TestServer server;
   const std::string url = server.Url("/cfg");

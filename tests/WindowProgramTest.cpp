@@ -117,6 +117,12 @@ TEST_F(WindowProgramTest, WindowsShareTheSandboxAndTheLastOneEndsIt) {
 
   Terminate(second);
   EXPECT_TRUE(WaitUntil([&] { return SandboxesOn(port).empty() && !Listening(port); }));
+  // The next window starts a new one.
+  ChildProcess next(ORVALEN_DRIVER_PATH, {}, env);
+  ASSERT_TRUE(WaitUntil([&] { return SandboxesOn(port).size() == 1 && Listening(port); }));
+  EXPECT_NE(SandboxesOn(port).front(), sandbox_pid);
+  EXPECT_TRUE(CurlHttpClient().Get(builtin).ok());
+  Terminate(next);
 }
 
 }  // namespace
