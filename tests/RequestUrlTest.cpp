@@ -37,14 +37,6 @@ TEST(RequestUrlTest, TimestampIsChinaTimeWhateverTheLocalZone) {
   EXPECT_EQ(ChinaTimestamp(sys_days{2010y / 12 / 31} + 20h), "2011-01-01 04:00:00");
 }
 
-TEST(RequestUrlTest, SigningStringIsSecretThenNamesAndValuesWithoutSeparators) {
-  const RequestParam params[] = {{"a", "1", ParamKind::Plain},
-                                 {"empty", "", ParamKind::Plain},
-                                 {"q", "搜索", ParamKind::Text},
-                                 {"timestamp", "2010-06-01 09:05:03", ParamKind::Time}};
-  EXPECT_EQ(SigningString("S", params), "Sa1emptyq搜索timestamp2010-06-01 09:05:03");
-}
-
 TEST(RequestUrlTest, UrlWritesEachKindAndEndsWithTheSignature) {
   const RequestParam params[] = {{"a", "x y", ParamKind::Plain},
                                  {"empty", "", ParamKind::Plain},
@@ -61,13 +53,6 @@ TEST(RequestUrlTest, UrlWritesEachKindAndEndsWithTheSignature) {
   EXPECT_EQ(sig.find_first_not_of("0123456789ABCDEF"), std::string::npos);
   EXPECT_EQ(url.find("secret"), std::string::npos);
   EXPECT_TRUE(test::SignatureMatches(url, "secret"));
-}
-
-TEST(RequestUrlTest, RenamedSignatureParameterStaysLast) {
-  const RequestParam params[] = {{"v", "1.0", ParamKind::Plain}};
-  const std::string url = BuildSignedUrl("http://gw/r", "s", params, "sig").value();
-  EXPECT_EQ(test::Names(test::SplitQuery(url)), (std::vector<std::string>{"v", "sig"}));
-  EXPECT_TRUE(test::SignatureMatches(url, "s", "sig"));
 }
 
 // Bytes that would end a value, start a fragment or be decoded as a blank
@@ -90,11 +75,6 @@ TEST(RequestUrlTest, PlainValuesAndNamesEscapeOnlyQueryBreakers) {
   EXPECT_EQ(test::PercentDecode(query.at(0).second), "1&v=9#x");
   EXPECT_EQ(test::PercentDecode(query.at(1).second), "a+b");
   EXPECT_TRUE(test::SignatureMatches(url, "s"));
-}
-
-TEST(RequestUrlTest, JoinFieldsKeepsEmptyItems) {
-  EXPECT_EQ(JoinFields({"sid", "", "title"}), "sid,,title");
-  EXPECT_EQ(JoinFields({"one"}), "one");
 }
 
 }  // namespace

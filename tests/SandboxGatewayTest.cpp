@@ -4,7 +4,6 @@
 
 #include <map>
 
-#include "marketdata/CreditGrades.h"
 #include "platform/XmlDocument.h"
 #include "sandbox/Gateway.h"
 #include "sandbox/ItemSearch.h"
@@ -147,10 +146,6 @@ TEST_F(SandboxGatewayTest, ItemFiltersAndSortOrdersHold) {
     EXPECT_LE(item->price_cents, previous);
     previous = item->price_cents;
   }
-  EXPECT_EQ(CreditLevel("1heart"), 1);
-  EXPECT_EQ(CreditLevel("5goldencrown"), 20);
-  EXPECT_EQ(CreditLevel("1crown"), 11);
-  EXPECT_FALSE(CreditLevel("6heart"));
   EXPECT_EQ(
       Call("taobao.taobaoke.items.get", ItemCall({{"cid", "0"}, {"start_credit", "x"}})).outcome,
       "41");

@@ -8,7 +8,6 @@
 #include <future>
 #include <nlohmann/json.hpp>
 
-#include "config/XMLData.h"
 #include "support/QueryCheck.h"
 #include "support/SandboxRunner.h"
 
@@ -23,24 +22,6 @@ class SandboxServerTest : public ::testing::Test {
   test::SandboxRunner sandbox;
   httplib::Client http;
 };
-
-TEST_F(SandboxServerTest, ServesAConfigurationTheReaderAccepts) {
-  TXMLData config;
-  std::string key, secret;
-  ASSERT_TRUE(config.LoadKeys(sandbox.server().config_url(), key, secret));
-  EXPECT_EQ(key, "21008970");
-  EXPECT_EQ(secret, "orvalen-sandbox-secret");
-  TTaobaoUsers::Records users;
-  config.ReadTaobaoUsers(users.cond, users.answer_names, users.request_names, users.marker_names);
-  EXPECT_EQ(users.cond.method, "taobao.users.get");
-  EXPECT_EQ(users.answer_names.seller_credit.level, "level");
-  EXPECT_EQ(users.request_names.url, sandbox.server().gateway_url());
-  EXPECT_EQ(users.marker_names.location, "location");
-  TTaobaokeShop::Records convert;
-  config.ReadTaobaokeShop(convert.cond, convert.answer_names, convert.request_names,
-                          convert.marker_names);
-  EXPECT_EQ(convert.answer_names.shop_rate, "shop_commission.rate");
-}
 
 // Now in China, as a client's clock gives it.
 std::string ChinaTimeNow() {
