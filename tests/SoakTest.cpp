@@ -16,18 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class CountingBrowser : public ExternalBrowser {
- public:
-  void Open(const QString&) override { ++opened; }
-  int opened = 0;
-};
-
-class CountingWarnings : public WarningBox {
- public:
-  void Warn(QWidget*, const QString&, const QString&) override { ++shown; }
-  int shown = 0;
-};
-
 long ResidentKiB() {
   QFile status(u"/proc/self/status"_s);
   if (!status.open(QIODevice::ReadOnly)) return 0;
@@ -56,10 +44,10 @@ class SoakTest : public QObject {
         (base + QStringLiteral("taoke/3f9a1c5e7b2d4086a1e3c5b7d9f10234/"
                                "c4e6a8b0d2f41638e5a7c9b1d3f50789/api.php"))
             .toStdString();
-    auto browser = std::make_shared<CountingBrowser>();
-    auto warnings = std::make_shared<CountingWarnings>();
-    TForm1 form(test::Services(config_url, browser, warnings));
-    form.show();
+    std::shared_ptr<test::RecordingBrowser> browser;
+    std::shared_ptr<test::RecordingWarnings> warnings;
+    auto window = test::OpenWindow(config_url, browser, warnings);
+    TForm1& form = *window;
     auto* keyword = form.findChild<QLineEdit*>("Edit1");
     auto* search = form.findChild<QPushButton*>("Button1");
     auto* tree = form.findChild<QTreeWidget*>("TreeView1");
@@ -76,7 +64,7 @@ class SoakTest : public QObject {
     timer.start();
     QSignalSpy shown(&form, &TForm1::ResultsShown);
     for (int i = 1; i <= searches; ++i) {
-      const int before = warnings->shown;
+      const qsizetype before = warnings->texts.size();
       const qsizetype pages_before = shown.count();
       if (i % 4 == 0) {  // a category, second level when loaded
         QTreeWidgetItem* top = tree->topLevelItem(1 + i % 54);
@@ -99,9 +87,10 @@ class SoakTest : public QObject {
         search->click();
       }
       QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
-      QVERIFY(warnings->shown - before <= 1);  // one outcome: page or message
+      QVERIFY(warnings->texts.size() - before <= 1);  // one outcome: page or message
       // A found page is looked at, as a user would, before the next action.
-      if (warnings->shown == before) QTRY_VERIFY_WITH_TIMEOUT(shown.count() > pages_before, 20000);
+      if (warnings->texts.size() == before)
+        QTRY_VERIFY_WITH_TIMEOUT(shown.count() > pages_before, 20000);
       if (i % 10 == 5 && seller_links < 100) {
         view->setUrl(
             QUrl(QString::fromStdString("http://" + sellers[i % sellers.size()].nick + "/")));
@@ -115,7 +104,7 @@ class SoakTest : public QObject {
       if (i == 100) rss_at_100 = ResidentKiB();
       if (i % 100 == 0) std::printf("soak: search %d, resident memory %ld KiB\n", i, ResidentKiB());
     }
-    QTRY_VERIFY(browser->opened >= list_urls);
+    QTRY_VERIFY(browser->opened.size() >= list_urls);
     const long rss_at_end = ResidentKiB();
     const double minutes = timer.elapsed() / 60000.0;
     std::printf(

@@ -16,6 +16,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace orvalen::test {
@@ -46,7 +47,14 @@ class ChildProcess {
 
 // Waits up to `limit` for `condition` to hold, checking every 20 ms.
 template <class Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(30));
+bool WaitUntil(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(30)) {
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
 
 // A port on 127.0.0.1 that nothing listened on a moment ago.
 int UnusedLoopbackPort();
@@ -56,5 +64,3 @@ int UnusedLoopbackPort();
 std::vector<pid_t> ProcessesWith(const std::vector<std::string>& words);
 
 }  // namespace orvalen::test
-
-#include "support/ChildProcess.inl"
