@@ -9,6 +9,7 @@
 
 #include "platform/XmlDocument.h"
 #include "sandbox/AnswerWriter.h"
+#include "sandbox/GatewayRequest.h"
 #include "support/GatewayFixture.h"
 
 namespace orvalen::sandbox {
@@ -83,39 +84,33 @@ class GatewayDialectTest : public GatewayFixture {
 
 TEST_F(GatewayDialectTest, V1AnswersAreUnchangedByteForByte) {
   const std::string sid = std::to_string(catalogue->sellers()[3].sid);
-  const std::pair<std::string, Params> cases[] = {
-      {"itemcats-top", Request("taobao.itemcats.get", {{"parent_cid", "0"}})},
-      {"itemcats-cids", Request("taobao.itemcats.get",
-                                {{"cids", "50008090,14,999999"},
-                                 {"fields", "cid,parent_cid,name,is_parent,status,sort_order"}})},
-      {"items-search", Request("taobao.taobaoke.items.get",
-                               {{"keyword", "手机"},
-                                {"nick", "peldrun"},
-                                {"page_size", "3"},
-                                {"fields",
-                                 "iid,title,nick,pic_url,price,click_url,commission,commission_"
-                                 "rate,commission_num,commission_volume"}})},
-      {"items-none",
-       Request("taobao.taobaoke.items.get",
-               {{"keyword", "zzzzqqq"}, {"nick", "peldrun"}, {"fields", "iid,title"}})},
-      {"users", Request("taobao.users.get",
-                        {{"nicks", seller_b + "," + seller_a},
-                         {"fields",
-                          "sex,nick,location.city,location.state,user_id,created,last_visit,"
-                          "buyer_credit,seller_credit"}})},
-      {"shop", Request("taobao.shop.get",
-                       {{"nick", seller_a},
-                        {"fields", "sid,cid,nick,title,desc,bulletin,created,pic_path,modified"}})},
-      {"shops-convert", Request("taobao.taobaoke.shops.convert",
-                                {{"sids", sid},
-                                 {"nick", "peldrun"},
-                                 {"fields", "user_id,shop_title,click_url,shop_commission.rate"}})},
-      {"listurl",
-       Request("taobao.taobaoke.listurl.get", {{"q", "连衣裙 red"}, {"nick", "peldrun"}})},
-      {"refused-fields", Request("taobao.users.get", {{"nicks", seller_a}})},
+  const std::string item_fields =
+      "iid,title,nick,pic_url,price,click_url,commission,commission_rate,commission_num,"
+      "commission_volume";
+  const std::string user_fields =
+      "sex,nick,location.city,location.state,user_id,created,last_visit,buyer_credit,"
+      "seller_credit";
+  // The answer's file, the method, the call's own parameters as a form.
+  const std::string cases[][3] = {
+      {"itemcats-top", "taobao.itemcats.get", "parent_cid=0"},
+      {"itemcats-cids", "taobao.itemcats.get",
+       "cids=50008090,14,999999&fields=cid,parent_cid,name,is_parent,status,sort_order"},
+      {"items-search", "taobao.taobaoke.items.get",
+       "keyword=手机&nick=peldrun&page_size=3&fields=" + item_fields},
+      {"items-none", "taobao.taobaoke.items.get", "keyword=zzzzqqq&nick=peldrun&fields=iid,title"},
+      {"users", "taobao.users.get",
+       "nicks=" + seller_b + "," + seller_a + "&fields=" + user_fields},
+      {"shop", "taobao.shop.get",
+       "nick=" + seller_a + "&fields=sid,cid,nick,title,desc,bulletin,created,pic_path,modified"},
+      {"shops-convert", "taobao.taobaoke.shops.convert",
+       "sids=" + sid + "&nick=peldrun&fields=user_id,shop_title,click_url,shop_commission.rate"},
+      {"listurl", "taobao.taobaoke.listurl.get", "q=连衣裙 red&nick=peldrun"},
+      {"refused-fields", "taobao.users.get", "nicks=" + seller_a},
   };
-  for (const auto& [name, params] : cases) {
-    const GatewayAnswer answer = gateway.Handle(params);
+  for (const auto& [name, method, form] : cases) {
+    Params call;
+    ParseForm(form, call);
+    const GatewayAnswer answer = gateway.Handle(Request(method, call));
     EXPECT_EQ(answer.body,
               ReadFile(std::string(ORVALEN_TEST_DATA) + "/gateway-v1/" + name + ".xml"))
         << name;
