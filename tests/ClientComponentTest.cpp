@@ -48,17 +48,10 @@ TEST_F(ClientComponentTest, GatewayErrorAnswerIsRejectedWithItsCode) {
   ExpectFailure(FetchError::Kind::NoMarker);
 }
 
-TEST_F(ClientComponentTest, NotWellFormedAndEntityBombsAreRejected) {
+// Entity bombs and the like are XmlDocumentTest's; here, how they end.
+TEST_F(ClientComponentTest, NotWellFormedIsRejected) {
   gateway.answer = "<rsp><item_cat><cid>1</cid></rsp>";
   ExpectFailure(FetchError::Kind::NotWellFormed);
-  std::string bomb = "<!DOCTYPE r [<!ENTITY a \"aaaaaaaaaaaaaaaa\">";
-  for (char c = 'b'; c <= 'm'; ++c) {
-    bomb += std::string("<!ENTITY ") + c + " \"";
-    for (int i = 0; i < 16; ++i) bomb += std::string("&") + static_cast<char>(c - 1) + ";";
-    bomb += "\">";
-  }
-  gateway.answer = bomb + "]><rsp><item_cat><cid>&m;</cid></item_cat></rsp>";
-  ExpectFailure(FetchError::Kind::NotWellFormed);  // expanded, it would be 16^13 bytes
 }
 
 TEST_F(ClientComponentTest, HttpFailuresAreRejected) {
