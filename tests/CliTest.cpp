@@ -204,6 +204,7 @@ TEST_F(CliTest, UsageErrorsExitTwo) {
   EXPECT_TRUE(server.Requests().empty());
 }
 
+// Their text is CommandLineTest's; here, that they win over what follows.
 TEST_F(CliTest, HelpAndVersionGoToStandardOutput) {
   for (const char* flag : {"--help", "--version"}) {
     std::ostringstream o, e;
@@ -211,9 +212,6 @@ TEST_F(CliTest, HelpAndVersionGoToStandardOutput) {
     EXPECT_EQ(e.str(), "");
     EXPECT_FALSE(o.str().empty());
   }
-  std::ostringstream o, e;
-  RunCli(std::vector<std::string>{"--version"}, o, e);
-  EXPECT_EQ(o.str(), "orvalen-cli " + std::string(kVersion) + "\n");
   EXPECT_TRUE(server.Requests().empty());
 }
 

@@ -65,19 +65,18 @@ class TForm1SkinTest : public QObject {
  private:
   std::unique_ptr<test::TestServer> config_;  // answers nothing: the window opens all the same
   QStringList diagnostics_;
+  std::shared_ptr<test::RecordingBrowser> browser_;
+  std::shared_ptr<test::RecordingWarnings> warnings_;
 
   std::unique_ptr<TForm1> Open(const std::string& skin) {
     diagnostics_.clear();
-    FormServices services =
-        test::Services(config_->Url("/none"), std::make_shared<test::RecordingBrowser>(),
-                       std::make_shared<test::RecordingWarnings>());
-    services.skin = skin;
-    // The skin's lines; the configuration answers nothing, which is said too.
-    services.diagnostics = [this](const QString& line) {
-      if (!line.startsWith(QLatin1String("configuration "))) diagnostics_ << line;
-    };
-    auto form = std::make_unique<TForm1>(services);
-    form->show();
+    auto form = test::OpenWindow(config_->Url("/none"), browser_, warnings_, [&](FormServices& s) {
+      s.skin = skin;
+      // The skin's lines; the configuration answers nothing, which is said too.
+      s.diagnostics = [this](const QString& line) {
+        if (!line.startsWith(QLatin1String("configuration "))) diagnostics_ << line;
+      };
+    });
     if (!QTest::qWaitFor([&] { return !form->SearchRunning(); }, 15000)) qFatal("search ran on");
     return form;
   }

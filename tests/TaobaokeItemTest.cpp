@@ -108,7 +108,7 @@ TEST_F(TaobaokeItemTest, RefusesWithoutKeyOrCategoryAndKeywordOrNick) {
   }
 }
 
-TEST_F(TaobaokeItemTest, FortyItemsFillEntries0To39AndStripTitleMarkup) {
+TEST_F(TaobaokeItemTest, ItemsFillTheEntriesWithTitleMarkupStrippedUpToTheStorage) {
   gateway.answer = Answer(39, ItemXml(39, "<span class=H>MP3</span> 播放器 <b>N97</b>"));
   ASSERT_TRUE(Fetch());
   const ATaobaokeItemInfo& r = *results;
@@ -122,10 +122,7 @@ TEST_F(TaobaokeItemTest, FortyItemsFillEntries0To39AndStripTitleMarkup) {
   for (int i = 0; i < 40; ++i) EXPECT_EQ(r[i].totalResults, "1234");
   EXPECT_TRUE(r[40].title.empty());
   EXPECT_TRUE(r[40].totalResults.empty());
-}
-
-TEST_F(TaobaokeItemTest, ExtraItemsBeyondTheStorageAreIgnored) {
-  gateway.answer = Answer(45);
+  gateway.answer = Answer(45);  // beyond the storage's 41 entries: ignored
   ASSERT_TRUE(Fetch());
   EXPECT_EQ((*results)[40].iid, "40");
 }

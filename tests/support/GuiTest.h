@@ -51,28 +51,21 @@ class RecordingWarnings : public WarningBox {
   QStringList titles, texts;
 };
 
-// A window's services with the test's seams. The skin is the one
-// $ORVALEN_SKIN names (the built-in one when unset), so that the window's
-// tests can be run under any skin.
-inline FormServices Services(std::string config_url, std::shared_ptr<ExternalBrowser> browser,
-                             std::shared_ptr<WarningBox> warnings) {
-  FormServices services;
-  services.config_url = std::move(config_url);
-  services.browser = std::move(browser);
-  services.warnings = std::move(warnings);
-  services.skin = ChooseSkin(std::nullopt, std::getenv(kSkinVariable));
-  return services;
-}
-
 // A window on `config_url`, shown, its seams recording into `browser` and
-// `warnings` (made afresh); `adjust` may change its services first.
+// `warnings` (made afresh); `adjust` may change its services first. The
+// skin is the one $ORVALEN_SKIN names (the built-in one when unset), so
+// that the window's tests can be run under any skin.
 inline std::unique_ptr<TForm1> OpenWindow(const std::string& config_url,
                                           std::shared_ptr<RecordingBrowser>& browser,
                                           std::shared_ptr<RecordingWarnings>& warnings,
                                           const std::function<void(FormServices&)>& adjust = {}) {
   browser = std::make_shared<RecordingBrowser>();
   warnings = std::make_shared<RecordingWarnings>();
-  FormServices services = Services(config_url, browser, warnings);
+  FormServices services;
+  services.config_url = config_url;
+  services.browser = browser;
+  services.warnings = warnings;
+  services.skin = ChooseSkin(std::nullopt, std::getenv(kSkinVariable));
   if (adjust) adjust(services);
   auto form = std::make_unique<TForm1>(std::move(services));
   form->show();
