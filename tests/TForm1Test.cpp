@@ -8,7 +8,6 @@
 
 #include <QWebEngineSettings>
 #include <atomic>
-#include <thread>
 #include <vector>
 
 #include "app/AppSettings.h"
@@ -373,9 +372,7 @@ class TForm1Test : public QObject {
   // its notice: the window is still busy, and a tree selection in that gap
   // starts nothing. Afterwards the highlight is back on what was searched.
   void aSearchIsBusyUntilItsOutcomeIsHandled() {
-    test::LogCapture log;
-    test::SandboxRunner sandbox(3000, &log);
-    auto form = Open(sandbox.server().config_url());
+    auto form = Open(sandbox_->server().config_url());
     WaitIdle(*form);
     auto* tree = Find<QTreeWidget>(*form, "TreeView1");
     QTreeWidgetItem* phones = tree->findItems(u"手机"_s, Qt::MatchExactly).first();
@@ -384,11 +381,8 @@ class TForm1Test : public QObject {
     QVERIFY(form->SearchRunning());
     // No event is handled while the worker finishes its two calls and ends;
     // its notice is then waiting in the queue.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (form->WorkerRunning() && std::chrono::steady_clock::now() < until) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    QVERIFY2(!form->WorkerRunning(), "the worker did not end");
+    QVERIFY2(test::WaitUntil([&] { return !form->WorkerRunning(); }, std::chrono::seconds(15)),
+             "the worker did not end");
     QVERIFY(form->SearchRunning());
     tree->setCurrentItem(books);  // refused: the search's outcome is still pending
     QCOMPARE(Find<QLineEdit>(*form, "Edit2")->text(), u"手机"_s);

@@ -63,26 +63,24 @@ TEST(XmlDocumentTest, TextRulesForEmptyCdataAndMixedContent) {
   EXPECT_FALSE(root.Find("mixed")->Text().has_value());
 }
 
-TEST(XmlDocumentTest, FindMatchesWholeCaseSensitiveNamesAndTakesTheFirst) {
+// Elements and attributes by whole, case-sensitive names; the first counts;
+// a comment has neither.
+TEST(XmlDocumentTest, FindAndAttributeMatchWholeCaseSensitiveNames) {
   XmlDocument doc;
-  const XmlNode root = ParseRoot(
-      doc,
-      "<r><!--x--><shop_commission.rate>1</shop_commission.rate><A>up</A><a>1</a><a>2</a></r>");
+  const XmlNode root = ParseRoot(doc,
+                                 "<r list=\"true\" q='a &amp; b' e=\"\"><!--x-->"
+                                 "<shop_commission.rate>1</shop_commission.rate><A>up</A><a>1</a>"
+                                 "<a>2</a></r>");
   EXPECT_EQ(root.Find("shop_commission.rate")->Text(), "1");
   EXPECT_EQ(root.Find("a")->Text(), "1");
   EXPECT_EQ(root.Find("A")->Text(), "up");
   EXPECT_FALSE(root.Find("missing"));
-  EXPECT_FALSE(root.Child(0)->Find("x"));  // a comment has no elements
-}
-
-TEST(XmlDocumentTest, AttributesByNameOnElementsOnly) {
-  XmlDocument doc;
-  const XmlNode root = ParseRoot(doc, "<r list=\"true\" q='a &amp; b' e=\"\"><!--c--></r>");
+  EXPECT_FALSE(root.Child(0)->Find("x"));
   EXPECT_EQ(root.Attribute("list"), "true");
   EXPECT_EQ(root.Attribute("q"), "a & b");
   EXPECT_EQ(root.Attribute("e"), "");
   EXPECT_FALSE(root.Attribute("List"));
-  EXPECT_FALSE(root.Child(0)->Attribute("list"));  // a comment has none
+  EXPECT_FALSE(root.Child(0)->Attribute("list"));
 }
 
 TEST(XmlDocumentTest, DecodesTheDeclaredEncoding) {
