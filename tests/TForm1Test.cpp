@@ -4,8 +4,6 @@
 #include "app/form/TForm1.h"
 #include "support/GuiTest.h"
 
-#include <signal.h>
-
 #include <QWebEngineSettings>
 #include <atomic>
 #include <vector>
@@ -510,36 +508,6 @@ class TForm1Test : public QObject {
     outside = "https://shop.example/7";
     QTest::mouseClick(Find<QPushButton>(*form, "Button2"), Qt::LeftButton);
     QCOMPARE(browser_->opened.last(), u"https://shop.example/7"_s);
-  }
-
-  // The page's render process is killed (a crash, the out-of-memory
-  // killer): the view comes back by itself, with the search that was
-  // running, then with the page that was shown; later searches show.
-  void theViewComesBackWhenItsRenderProcessIsKilled() {
-    auto form = Open(sandbox_->server().config_url());
-    QSignalSpy shown(form.get(), &TForm1::ResultsShown);
-    WaitShown(*form, shown, 1);
-    QWebEnginePage* page = Find<QWebEngineView>(*form, "WebBrowser1")->page();
-    const auto kill_renderer = [page] {
-      const qint64 pid = page->renderProcessPid();
-      QVERIFY(pid > 0 && ::kill(static_cast<pid_t>(pid), SIGKILL) == 0);
-      QTRY_VERIFY_WITH_TIMEOUT(page->renderProcessPid() > 0 && page->renderProcessPid() != pid,
-                               15000);
-    };
-    Find<QLineEdit>(*form, "Edit1")->setText(u"手机"_s);
-    QTest::mouseClick(Find<QPushButton>(*form, "Button1"), Qt::LeftButton);
-    kill_renderer();
-    WaitShown(*form, shown, 2);
-    const QString first = u"document.querySelector('div.mydiv a[title]').title"_s;
-    const QString title = Evaluate(*form, first).toString();
-    QVERIFY(title.contains(u"手机"_s));
-
-    kill_renderer();
-    QTRY_COMPARE_WITH_TIMEOUT(Evaluate(*form, first).toString(), title, 15000);
-    ClickLink(*form, u"a[href=\"http://next/\"]"_s);
-    WaitShown(*form, shown, 3);
-    QCOMPARE(form->PageNo(), 2);
-    QVERIFY(warnings_->texts.isEmpty());
   }
 };
 
