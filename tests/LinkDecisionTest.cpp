@@ -55,15 +55,10 @@ LinkTable Resolved(const PInfo& rows) {
   return links;
 }
 
-QUrl Reported(const QString& engine) {
-  return QUrl(engine);
-}
-
 TEST(LinkDecisionTest, AnItemOfAnyShapeOpensItsClickUrlAsWritten) {
   const LinkTable links = Resolved(Rows());
   for (const Shape& s : kShapes) {
-    EXPECT_EQ(DecideLink(Reported(s.engine), links),
-              (LinkDecision{LinkAction::OpenItem, s.written}))
+    EXPECT_EQ(DecideLink(QUrl(s.engine), links), (LinkDecision{LinkAction::OpenItem, s.written}))
         << s.name;
   }
 }

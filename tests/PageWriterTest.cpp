@@ -34,10 +34,9 @@ struct View {
     view.setPage(p);
     return p;
   }
-  QString Title() { return Text(u".mydiv [role=heading] a"_s); }
   QVariant Evaluate(const QString& script) { return test::Evaluate(page, script); }
-  QString Text(const QString& selector) {
-    return Evaluate(u"document.querySelector('%1').textContent"_s.arg(selector)).toString();
+  QString Title() {
+    return Evaluate(u"document.querySelector('.mydiv [role=heading] a').textContent"_s).toString();
   }
 
   QWebEngineView view;

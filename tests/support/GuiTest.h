@@ -149,16 +149,6 @@ inline std::string MethodOf(const httplib::Request& req) {
   return req.get_param_value("method");
 }
 
-// Closes the window and destroys it; how long that took, in milliseconds.
-template <class Window>
-qint64 CloseAndDestroy(std::unique_ptr<Window>& window) {
-  QElapsedTimer timer;
-  timer.start();
-  window->close();
-  window.reset();
-  return timer.elapsed();
-}
-
 // Offscreen, with Chromium's flags for a headless machine, unless the
 // environment says otherwise.
 template <class TestClass>
