@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "support/ChildProcess.h"
+#include "support/Fixtures.h"
 #include "support/TestCertificate.h"
 #include "support/TestServer.h"
 
@@ -15,12 +16,7 @@ namespace {
 using test::TestServer;
 
 HttpOptions Quick() {
-  HttpOptions o;
-  o.connect_timeout = std::chrono::seconds(2);
-  o.read_timeout = std::chrono::seconds(1);
-  o.total_timeout = std::chrono::seconds(5);
-  o.max_body = 1024;
-  return o;
+  return test::QuickOptions(1024);
 }
 
 TEST(CurlHttpClientTest, ReturnsTheBodyAndReusesTheHandle) {

@@ -32,10 +32,10 @@ QString NativeTitle(QWidget& window) {
 }
 
 QPoint NativePosition(QWidget& window) {
-  const QString out = Run(u"xwininfo"_s, {u"-id"_s, QString::number(window.winId())});
-  const auto x = QRegularExpression(u"Absolute upper-left X:\\s+(-?\\d+)"_s).match(out);
-  const auto y = QRegularExpression(u"Absolute upper-left Y:\\s+(-?\\d+)"_s).match(out);
-  return QPoint(x.captured(1).toInt(), y.captured(1).toInt());
+  const auto xy = QRegularExpression(
+                      u"Absolute upper-left X:\\s+(-?\\d+)\\s+Absolute upper-left Y:\\s+(-?\\d+)"_s)
+                      .match(Run(u"xwininfo"_s, {u"-id"_s, QString::number(window.winId())}));
+  return QPoint(xy.captured(1).toInt(), xy.captured(2).toInt());
 }
 
 }  // namespace

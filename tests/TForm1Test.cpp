@@ -278,6 +278,9 @@ class TForm1Test : public QObject {
     auto form = Open(sandbox_->server().config_url());
     QSignalSpy shown(form.get(), &TForm1::ResultsShown);
     WaitShown(*form, shown, 1);
+    // The sellers' credits and places (the search's second call) are on the page.
+    QVERIFY(Evaluate(*form, u"document.querySelectorAll('img[alt^=\"信用 \"]').length"_s).toInt());
+    QVERIFY(Evaluate(*form, u"/所在地：\\S/.test(document.body.innerText)"_s).toBool());
     QSignalSpy handled(form.get(), &TForm1::LinkHandled);
     const QString click_url =
         Evaluate(*form, u"document.querySelector('div.mydiv a').href"_s).toString();

@@ -25,13 +25,16 @@ inline constexpr const char* kTimestampInUrl =
     "%32%30%31%30%2D%30%36%2D%30%31%20%30%39%3A%30%35%3A%30%33";
 
 // Short limits so that time-out tests finish quickly.
-inline std::unique_ptr<HttpTransport> QuickHttp() {
+inline HttpOptions QuickOptions(std::size_t max_body = 64 * 1024) {
   HttpOptions o;
   o.connect_timeout = std::chrono::seconds(2);
   o.read_timeout = std::chrono::seconds(1);
   o.total_timeout = std::chrono::seconds(5);
-  o.max_body = 64 * 1024;
-  return std::make_unique<CurlHttpClient>(o);
+  o.max_body = max_body;
+  return o;
+}
+inline std::unique_ptr<HttpTransport> QuickHttp() {
+  return std::make_unique<CurlHttpClient>(QuickOptions());
 }
 
 // A server whose /router/rest answers with whatever `answer` holds.

@@ -21,7 +21,6 @@ class RawConnection {
   RawConnection& operator=(const RawConnection&) = delete;
   RawConnection(RawConnection&& other) noexcept;
 
-  bool connected() const { return fd_ >= 0; }
   // False once the peer has closed or reset the connection.
   bool Send(const std::string& bytes);
   // The status of the next answer's status line, 0 if none came in time.
