@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
+#include <initializer_list>
 
 namespace orvalen {
 namespace {
@@ -14,28 +16,22 @@ QPainterPath Heart(QPointF o) {
   return p;
 }
 
-QPainterPath Diamond(QPointF o) {
+// A closed outline through `corners`, moved to `o`.
+QPainterPath Outline(QPointF o, std::initializer_list<QPointF> corners) {
+  QPolygonF polygon;
+  for (const QPointF& corner : corners) polygon << o + corner;
   QPainterPath p;
-  p.moveTo(o + QPointF(3, 2));
-  p.lineTo(o + QPointF(11, 2));
-  p.lineTo(o + QPointF(14, 6));
-  p.lineTo(o + QPointF(7, 14));
-  p.lineTo(o + QPointF(0, 6));
+  p.addPolygon(polygon);
   p.closeSubpath();
   return p;
 }
 
+QPainterPath Diamond(QPointF o) {
+  return Outline(o, {{3, 2}, {11, 2}, {14, 6}, {7, 14}, {0, 6}});
+}
+
 QPainterPath Crown(QPointF o) {
-  QPainterPath p;
-  p.moveTo(o + QPointF(1, 13));
-  p.lineTo(o + QPointF(1, 4));
-  p.lineTo(o + QPointF(4.5, 8));
-  p.lineTo(o + QPointF(7, 2));
-  p.lineTo(o + QPointF(9.5, 8));
-  p.lineTo(o + QPointF(13, 4));
-  p.lineTo(o + QPointF(13, 13));
-  p.closeSubpath();
-  return p;
+  return Outline(o, {{1, 13}, {1, 4}, {4.5, 8}, {7, 2}, {9.5, 8}, {13, 4}, {13, 13}});
 }
 
 }  // namespace
