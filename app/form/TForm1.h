@@ -22,11 +22,11 @@
 #include <thread>
 
 #include "app/form/ExternalBrowser.h"
-#include "app/page/LinkDecision.h"
-#include "app/form/core/SearchJob.h"
 #include "app/form/SearchTiming.h"
-#include "app/skin/SkinData.h"
 #include "app/form/WarningBox.h"
+#include "app/form/core/SearchJob.h"
+#include "app/page/LinkDecision.h"
+#include "app/skin/SkinData.h"
 #include "config/PlatformCall.h"
 #include "config/XMLData.h"
 #include "openapi/TaobaoCats.h"

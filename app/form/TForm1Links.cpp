@@ -4,9 +4,9 @@
 #include <QWebEngineView>
 
 #include "app/form/BusyCursor.h"
+#include "app/form/TForm1.h"
 #include "app/page/LinkDecision.h"
 #include "app/page/PageWriter.h"
-#include "app/form/TForm1.h"
 #include "app/page/core/WebAddress.h"
 #include "config/SiteConfig.h"
 #include "ui_TForm1.h"

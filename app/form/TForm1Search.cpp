@@ -3,12 +3,12 @@
 #include <QWebEngineView>
 
 #include "app/AppSettings.h"
+#include "app/form/TForm1.h"
+#include "app/form/ThreadHandOff.h"
 #include "app/form/core/FailureReason.h"
 #include "app/page/InterceptingPage.h"
 #include "app/page/PageWriter.h"
 #include "app/page/core/ResultsPage.h"
-#include "app/form/TForm1.h"
-#include "app/form/ThreadHandOff.h"
 #include "ui_TForm1.h"
 
 namespace orvalen {

@@ -5,8 +5,8 @@
 #include <charconv>
 
 #include "app/form/BusyCursor.h"
-#include "app/form/core/CategoryList.h"
 #include "app/form/TForm1.h"
+#include "app/form/core/CategoryList.h"
 #include "marketdata/CreditGrades.h"
 #include "ui_TForm1.h"
 

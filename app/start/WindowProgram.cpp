@@ -8,13 +8,13 @@
 #include <iostream>
 #include <vector>
 
-#include "app/form/AppIcon.h"
 #include "app/AppSettings.h"
+#include "app/form/AppIcon.h"
+#include "app/form/TForm1.h"
+#include "app/skin/SkinData.h"
 #include "app/start/AssistiveTech.h"
 #include "app/start/LocalSandbox.h"
-#include "app/skin/SkinData.h"
 #include "app/start/StopSignals.h"
-#include "app/form/TForm1.h"
 #include "app/start/WindowArgs.h"
 #include "config/ConfigLocation.h"
 #include "config/SiteConfig.h"
