@@ -21,6 +21,9 @@ TEST(WindowArgsTest, ConfigInBothSpellingsAndQtOptionsPassedOn) {
   EXPECT_EQ(a.toolkit_args,
             (std::vector<std::string>{"-platform", "offscreen", "-reverse", "--style", "fusion"}));
 
+  // A value is passed on with its option, whatever it spells.
+  EXPECT_EQ(Parse({"-name", "xconfig", "--config", "http://h/", "-style", "skin"}).toolkit_args,
+            (std::vector<std::string>{"-name", "xconfig", "-style", "skin"}));
   EXPECT_EQ(Parse({"--config=http://h/x?a=b"}).config, "http://h/x?a=b");
   EXPECT_EQ(Parse({}).config, std::nullopt);
   // The last --config counts, as with the CLI.

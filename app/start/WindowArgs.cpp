@@ -4,23 +4,30 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace orvalen {
 namespace {
 
-// Options QGuiApplication and QApplication read themselves, the first ones
-// with a value (as the next argument only).
-constexpr std::string_view kToolkitOptions[] = {"platform",        "platformpluginpath",
-                                                "platformtheme",   "plugin",
-                                                "qwindowgeometry", "qwindowicon",
-                                                "qwindowtitle",    "display",
-                                                "geometry",        "style",
-                                                "session",         "name",
-                                                "reverse",         "nograb",
-                                                "dograb",          "sync",
-                                                "widgetcount"};
-constexpr std::size_t kToolkitValueOptions = 12;
+// Options QGuiApplication and QApplication read themselves: with a value
+// (as the next argument only), and without.
+constexpr std::string_view kToolkitValueOptions[] = {"platform",        "platformpluginpath",
+                                                     "platformtheme",   "plugin",
+                                                     "qwindowgeometry", "qwindowicon",
+                                                     "qwindowtitle",    "display",
+                                                     "geometry",        "style",
+                                                     "session",         "name"};
+constexpr std::string_view kToolkitFlags[] = {"reverse", "nograb", "dograb", "sync", "widgetcount"};
+
+template <std::size_t N>
+bool Contains(const std::string_view (&names)[N], std::string_view name) {
+  return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
+bool IsOwnOption(std::string_view name) {
+  return name == "config" || name == "skin";
+}
 
 constexpr const char* kDescription =
     "The marketplace's affiliate items in one window: categories, keyword search,\n"
@@ -53,20 +60,17 @@ void AddOptions(QCommandLineParser& parser) {
                                    "README), a built-in skin (light, dark, contrast) or none for "
                                    "the toolkit's own look (default: $ORVALEN_SKIN, else light)."),
                     QStringLiteral("FILE|NAME|none")});
-  for (std::size_t i = 0; i < std::size(kToolkitOptions); ++i) {
-    QCommandLineOption option(Q(kToolkitOptions[i]));
-    if (i < kToolkitValueOptions) option.setValueName(QStringLiteral("VALUE"));
+  const auto add_hidden = [&parser](std::string_view name, bool value) {
+    QCommandLineOption option(Q(name));
+    if (value) option.setValueName(QStringLiteral("VALUE"));
     option.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(option);
-  }
+  };
+  for (std::string_view name : kToolkitValueOptions) add_hidden(name, true);
+  for (std::string_view name : kToolkitFlags) add_hidden(name, false);
   // Listed for --help; they end the parsing before the parser sees them.
   parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("this text")});
   parser.addOption({QStringLiteral("version"), QStringLiteral("the version")});
-}
-
-bool IsToolkitOption(std::string_view name) {
-  return std::find(std::begin(kToolkitOptions), std::end(kToolkitOptions), name) !=
-         std::end(kToolkitOptions);
 }
 
 // What the parser takes but the window refuses: its own options with one
@@ -74,8 +78,8 @@ bool IsToolkitOption(std::string_view name) {
 std::optional<std::string> Refused(const std::string& arg) {
   if (!arg.starts_with('-') || arg.size() < 2) return std::nullopt;
   const std::string_view name = OptionName(arg);
-  const bool own = name == "config" || name == "skin";
-  if ((own && !arg.starts_with("--")) || (IsToolkitOption(name) && arg.find('=') != arg.npos)) {
+  const bool toolkit = Contains(kToolkitValueOptions, name) || Contains(kToolkitFlags, name);
+  if ((IsOwnOption(name) && !arg.starts_with("--")) || (toolkit && arg.find('=') != arg.npos)) {
     return "unknown option " + arg;
   }
   return std::nullopt;
@@ -139,18 +143,26 @@ WindowArgs ParseWindowArgs(std::span<const std::string> args) {
     parsed.action = *stop == "--version" ? WindowArgs::Action::kVersion : WindowArgs::Action::kHelp;
     return parsed;
   }
-  for (const char* own : {"config", "skin"}) {
-    if (!parser.isSet(QLatin1String(own))) continue;
-    const std::string value = parser.values(QLatin1String(own)).last().toStdString();
-    if (own == std::string_view("skin") && value.empty()) return Fail("--skin needs a value");
-    (own == std::string_view("config") ? parsed.config : parsed.skin) = value;
+  // The last of each counts.
+  if (parser.isSet(QStringLiteral("config"))) {
+    parsed.config = parser.value(QStringLiteral("config")).toStdString();
   }
-  // Everything else is Qt's, in its order.
+  if (parser.isSet(QStringLiteral("skin"))) {
+    parsed.skin = parser.value(QStringLiteral("skin")).toStdString();
+    if (parsed.skin->empty()) return Fail("--skin needs a value");
+  }
+  // Everything else is Qt's, in its order: an option, with its value when
+  // it takes one as the next argument.
   for (std::size_t i = 0; i < before.size(); ++i) {
     const std::string_view name = OptionName(before[i]);
-    const bool own = name == "config" || name == "skin";
-    if (!own) parsed.toolkit_args.push_back(before[i]);
-    if (own && before[i].find('=') == std::string::npos) ++i;  // and its value
+    const bool next_is_value = before[i].find('=') == std::string::npos &&
+                               (IsOwnOption(name) || Contains(kToolkitValueOptions, name));
+    const std::size_t end = std::min(before.size(), i + (next_is_value ? 2 : 1));
+    if (!IsOwnOption(name)) {
+      parsed.toolkit_args.insert(parsed.toolkit_args.end(), before.begin() + i,
+                                 before.begin() + end);
+    }
+    i = end - 1;
   }
   return parsed;
 }
