@@ -10,8 +10,8 @@
 // A loader writes the call values v, method and format, the answer element
 // names, the parameter names (and gateway URL) and the marker names that its
 // section holds; a missing section or sub-element (<cond> included) leaves
-// its fields alone, a
-// missing leaf empties its field (the component's default then applies). A
+// its fields alone, a missing leaf empties its field (the component's
+// default then applies). A
 // leaf holding more than text ends the loader: earlier fields keep their new
 // values, later ones their old values. Without a loaded document the loaders
 // change nothing.

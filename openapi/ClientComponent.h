@@ -9,8 +9,8 @@
 // fills empty names with the built-in defaults, sends the signed GET, checks
 // the answer's marker element and maps the entries into the result storage.
 // The results stay valid until the next Fetch on the same component. The
-// four-record Fetch is the same call with the records given one by one. The Call
-// type supplies what differs per platform call: its records, its
+// four-record Fetch is the same call with the records given one by one.
+// The Call type supplies what differs per platform call: its records, its
 // description (CallSupport.h: names, defaults, parameters), its
 // precondition beyond the key and secret, and the result mapping.
 #pragma once
