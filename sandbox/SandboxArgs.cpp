@@ -98,7 +98,8 @@ SandboxArgs ParseSandboxArgs(int argc, const char* const* argv) {
       ->check(WholeNumber(1, SIZE_MAX));
   app.add_option("--app-key", o.app_key, "the key the gateway accepts")->type_name("K");
   app.add_option("--app-secret", o.app_secret, "the secret it signs with")->type_name("S");
-  app.add_option("--fault", faults, "misbehave on purpose, once a call (CALL: a method or config)")
+  app.add_option("--fault", faults,
+                 "misbehave on purpose, on every call or on CALL (a method, or config)")
       ->type_name("KIND[:CALL]")
       ->allow_extra_args(false)  // one fault an option, as often as wanted
       ->check(kFault);
