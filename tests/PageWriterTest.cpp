@@ -8,6 +8,7 @@
 
 #include "app/page/InterceptingPage.h"
 #include "app/page/core/ResultsPage.h"
+#include "support/EngineForms.h"
 #include "support/GuiTest.h"
 
 using namespace orvalen;
@@ -159,6 +160,28 @@ class PageWriterTest : public QObject {
     QCOMPARE(v.loads.count(), 2);
     QCOMPARE(v.Title(), u"whole"_s);
     QTRY_COMPARE(v.writer.Decide(QUrl(u"http://click/w"_s)).action, LinkAction::OpenItem);
+  }
+
+  // The engine's forms that LinkDecisionTest decides on are this engine's:
+  // each written click URL and a rewritten seller's link, as anchors of a
+  // written page resolve them.
+  void theDecisionTablesEngineFormsAreTheEngines() {
+    View v;
+    PInfo rows;
+    for (const test::EngineForm& form : test::kEngineForms) {
+      rows.push_back({"", "1.00", form.name, form.written, test::kRewrittenNick, "", "", ""});
+    }
+    v.writer.Write(BuildResultsPage(rows), LinksOfPage(rows));
+    QTRY_COMPARE_WITH_TIMEOUT(v.shown.count(), 1, 15000);
+    const QStringList titles =
+        v.Evaluate(
+             u"Array.prototype.map.call(document.querySelectorAll("
+             "'.mydiv [role=heading] a'), function (a) { return a.href; })"_s)
+            .toStringList();
+    QCOMPARE(titles.size(), int(std::size(test::kEngineForms)));
+    for (int i = 0; i < titles.size(); ++i) QCOMPARE(titles[i], test::kEngineForms[i].engine);
+    QCOMPARE(v.Evaluate(u"document.querySelector('.mydiv > a:not([title])').href"_s).toString(),
+             test::kRewrittenSellerLink);
   }
 
   void blankStartsOverWithALoadedDocument() {

@@ -28,12 +28,7 @@ void LinkBook::Lost() {
 }
 
 LinkDecision LinkBook::Decide(const QUrl& url) const {
-  if (url.toString() == QLatin1String("about:blank")) return {LinkAction::LoadInView, {}};
-  if (std::optional<LinkDecision> link = MatchLink(url, shown_)) return *link;
-  if (!written_.empty()) {
-    if (std::optional<LinkDecision> link = MatchLink(url, written_.back().second)) return *link;
-  }
-  return DecideUnlisted(url);
+  return DecideLink(url, {&shown_, written_.empty() ? nullptr : &written_.back().second});
 }
 
 QStringList LinkBook::Addresses(int number) const {

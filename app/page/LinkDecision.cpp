@@ -1,5 +1,7 @@
 #include "app/page/LinkDecision.h"
 
+#include <optional>
+
 namespace orvalen {
 namespace {
 
@@ -8,6 +10,23 @@ constexpr std::size_t kLongAddress = 100;
 
 QString Canonical(const QString& address) {
   return QUrl(address).toString(QUrl::FullyEncoded);
+}
+
+std::optional<LinkDecision> MatchLink(const QString& reported, const LinkTable& links) {
+  for (const PageLink& link : links) {
+    if (link.key() == reported) return link.decision();
+  }
+  return std::nullopt;
+}
+
+// An address that is no link of the pages: the paging addresses and a
+// seller's shape still mean what they would on any results page.
+LinkDecision DecideUnlisted(const std::string& s) {
+  if (s == kBackLink) return {LinkAction::Back, {}};
+  if (s == kNextLink) return {LinkAction::Next, {}};
+  if (s.size() >= kLongAddress) return {LinkAction::Drop, {}};
+  if (std::optional<std::string> nick = SellerOfLink(s)) return {LinkAction::Seller, *nick};
+  return {LinkAction::Drop, {}};
 }
 
 }  // namespace
@@ -24,8 +43,6 @@ void PageLink::Resolved(const QString& href) {
 LinkTable LinksOfPage(const PInfo& rows) {
   std::size_t shown = 0;
   while (shown < rows.size() && shown < kCardsPerPage && !rows[shown].title.empty()) ++shown;
-  // Items first, then the paging links, then sellers: an address on the
-  // page means the first of these it is.
   LinkTable links;
   for (std::size_t i = 0; i < shown; ++i) {
     const std::string& click = rows[i].click_url;
@@ -39,29 +56,18 @@ LinkTable LinksOfPage(const PInfo& rows) {
   return links;
 }
 
-std::optional<LinkDecision> MatchLink(const QUrl& url, const LinkTable& links) {
+bool IsBlankPage(const QUrl& url) {
+  return url.toString() == QLatin1String("about:blank");
+}
+
+LinkDecision DecideLink(const QUrl& url, std::initializer_list<const LinkTable*> pages) {
+  if (IsBlankPage(url)) return {LinkAction::LoadInView, {}};
   const QString reported = url.toString(QUrl::FullyEncoded);
-  for (const PageLink& link : links) {
-    if (link.key() == reported) return link.decision();
+  for (const LinkTable* links : pages) {
+    if (links == nullptr) continue;
+    if (std::optional<LinkDecision> link = MatchLink(reported, *links)) return *link;
   }
-  return std::nullopt;
-}
-
-LinkDecision DecideUnlisted(const QUrl& url) {
-  const std::string s = url.toString(QUrl::FullyEncoded).toStdString();
-  if (s == "about:blank") return {LinkAction::LoadInView, {}};
-  if (s == kBackLink) return {LinkAction::Back, {}};
-  if (s == kNextLink) return {LinkAction::Next, {}};
-  if (s.size() >= kLongAddress) return {LinkAction::Drop, {}};
-  // A short address with the shape of a seller's link is read as one.
-  if (std::optional<std::string> nick = SellerOfLink(s)) return {LinkAction::Seller, *nick};
-  return {LinkAction::Drop, {}};
-}
-
-LinkDecision DecideLink(const QUrl& url, const LinkTable& links) {
-  if (url.toString() == QLatin1String("about:blank")) return {LinkAction::LoadInView, {}};
-  if (std::optional<LinkDecision> link = MatchLink(url, links)) return *link;
-  return DecideUnlisted(url);
+  return DecideUnlisted(reported.toStdString());
 }
 
 }  // namespace orvalen

@@ -1,11 +1,11 @@
 // LinkDecision: what a navigation of the results view means, whatever
 // started it (a plain, middle or modifier click, a new-window request, a
-// dropped link, a key). The window acts on the decision; nothing else
-// decides.
+// key, the window's own menu on a link). The window acts on the decision;
+// nothing else decides.
 //
 //   LinkTable links = LinksOfPage(rows);      // what the page holds
 //   ... links[i].Resolved(engine_href) ...    // as the engine resolved each
-//   LinkDecision d = DecideLink(url, links);
+//   LinkDecision d = DecideLink(url, {&links});
 //   switch (d.action) { case LinkAction::Seller: OpenSellerShop(d.target); ... }
 //
 // The engine reports a navigation with the address in its own canonical
@@ -18,7 +18,7 @@
 
 #include <QString>
 #include <QUrl>
-#include <optional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -64,15 +64,19 @@ class PageLink {
 
 using LinkTable = std::vector<PageLink>;
 
-// The links of BuildResultsPage(rows): each shown item's click URL, each
-// seller's link, then the two paging links.
+// The links of BuildResultsPage(rows), in the order a match is looked for:
+// each shown item's click URL, the two paging links, then each seller's link.
+// An address the page holds twice means the first of these it is.
 LinkTable LinksOfPage(const PInfo& rows);
 
-// What a navigation to `url` means on the page whose links are `links`.
-LinkDecision DecideLink(const QUrl& url, const LinkTable& links);
-// The two halves of DecideLink: the link of `links` that `url` is, if any;
-// what an address that is no link of the page means.
-std::optional<LinkDecision> MatchLink(const QUrl& url, const LinkTable& links);
-LinkDecision DecideUnlisted(const QUrl& url);
+// The one decision. In order: about:blank loads in the view; an address
+// that is a link of the first of `pages` holding it means what that link
+// means (null tables are skipped); any other address is read on its own:
+// the paging addresses page, a short address shaped like a seller's link is
+// that seller, and everything else is dropped.
+LinkDecision DecideLink(const QUrl& url, std::initializer_list<const LinkTable*> pages);
+
+// The empty page a view or a new window starts on.
+bool IsBlankPage(const QUrl& url);
 
 }  // namespace orvalen

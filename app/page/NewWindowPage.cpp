@@ -1,5 +1,7 @@
 #include "app/page/NewWindowPage.h"
 
+#include "app/page/LinkDecision.h"
+
 namespace orvalen {
 
 NewWindowPage::NewWindowPage(QWebEngineProfile* profile, QObject* parent,
@@ -8,7 +10,7 @@ NewWindowPage::NewWindowPage(QWebEngineProfile* profile, QObject* parent,
 
 bool NewWindowPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) {
   // A new window starts empty; the link's own address is the one that follows.
-  if (url.toString() == QLatin1String("about:blank")) return true;
+  if (IsBlankPage(url)) return true;
   navigate_(url);  // whatever it allows, nothing is loaded here
   deleteLater();
   return false;
