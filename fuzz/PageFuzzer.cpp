@@ -35,14 +35,14 @@ orvalen::PInfo Rows(std::string_view bytes) {
 }
 
 // Harmless twin: the same fields, non-empty where the original is, and a
-// picture address where the original is one.
+// web address where the original is one (pictures and click URLs).
 orvalen::PInfo Twin(const orvalen::PInfo& rows) {
   orvalen::PInfo twin = rows;
   for (orvalen::Info& r : twin) {
-    for (std::string* f : {&r.price, &r.title, &r.click_url, &r.nick, &r.location}) {
+    for (std::string* f : {&r.price, &r.title, &r.nick, &r.location}) {
       if (!f->empty()) *f = "x";
     }
-    for (std::string* f : {&r.pic_url, &r.badge_url}) {
+    for (std::string* f : {&r.pic_url, &r.badge_url, &r.click_url}) {
       if (!f->empty()) *f = orvalen::IsWebAddress(*f) ? "http://x/" : "x";
     }
   }

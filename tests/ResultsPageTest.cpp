@@ -20,15 +20,15 @@ TEST(ResultsPageTest, CardFollowsTheTemplatesInOrder) {
   EXPECT_EQ(BuildItemCard(Row("诺基亚 N97", "卖家A")),
             "<div class=\"mydiv\" role=\"listitem\"> <a href=\"http://click/1\" "
             "title=\"诺基亚 N97\" target=\"_blank\" tabindex=\"-1\" aria-hidden=\"true\">"
-            "<img src=\"http://img/1.gif\" alt=\"\"></a>"
+            "<img src=\"http://img/1.gif\" alt=\"\" draggable=\"false\"></a>"
             "<br><span role=\"heading\" aria-level=\"2\"><a href=\"http://click/1\" "
             "title=\"诺基亚 N97\" target=\"_blank\">诺基亚 N97</a></span>"
-            "<br><span aria-hidden=\"true\">价格：<span class=\"yuan\">12.50</span> 元</span>"
-            "<span style=\"position: absolute; width: 1px; height: 1px; overflow: hidden; "
-            "clip: rect(0 0 0 0); white-space: nowrap\">价格 12.50 元</span>"
-            "<br>卖家：<a href=\"http://卖家A/\">卖家A</a>"
+            "<br><span role=\"img\" aria-label=\"价格 12.50 元\">价格：<span class=\"yuan\">"
+            "12.50</span> 元</span>"
+            "<br>卖家：<a href=\"http://卖家A/\" draggable=\"false\">卖家A</a>"
             "<br>所在地：浙江杭州"
-            "<br><img src=\"http://img/newrank/b_red_1.gif\" alt=\"信用 1心\"></div>");
+            "<br><img src=\"http://img/newrank/b_red_1.gif\" alt=\"信用 1心\" draggable=\"false\">"
+            "</div>");
 }
 
 TEST(ResultsPageTest, ValuesAreEscapedSoTheyCannotAddMarkup) {
@@ -40,6 +40,8 @@ TEST(ResultsPageTest, ValuesAreEscapedSoTheyCannotAddMarkup) {
   EXPECT_EQ(card.find("\" onclick"), std::string::npos);
   EXPECT_NE(card.find("a &quot;quoted&quot; &lt;b&gt;title&lt;/b&gt; &amp; &#39;more&#39;"),
             std::string::npos);
+  // An item link that is no web address cannot be dragged out of the page.
+  EXPECT_NE(card.find("target=\"_blank\" draggable=\"false\">"), std::string::npos);
 }
 
 // A picture that is not fetched over the web shows nothing: its box stays;
@@ -51,7 +53,9 @@ TEST(ResultsPageTest, PicturesOfOtherSchemesAreLeftOut) {
     row.pic_url = address;
     row.badge_url = address;
     const std::string card = BuildItemCard(row);
-    EXPECT_NE(card.find("aria-hidden=\"true\"><img alt=\"\"></a>"), std::string::npos) << address;
+    EXPECT_NE(card.find("aria-hidden=\"true\"><img alt=\"\" draggable=\"false\"></a>"),
+              std::string::npos)
+        << address;
     EXPECT_EQ(card.find("src="), std::string::npos) << address;
     EXPECT_EQ(card.substr(card.size() - 10), "<br></div>") << address;
   }

@@ -24,10 +24,7 @@ const std::string_view kPageTail = "</div></body>";
 
 namespace {
 
-// Out of the flow, clipped to nothing: read, not seen.
-constexpr std::string_view kUnseen =
-    "position: absolute; width: 1px; height: 1px; overflow: hidden; clip: rect(0 0 0 0); "
-    "white-space: nowrap";
+constexpr std::string_view kNotDraggable = " draggable=\"false\"";
 
 // Pictures come over the web only: a picture address of any other scheme
 // (a local file, data) is left out and the picture's box stays empty.
@@ -40,32 +37,39 @@ std::string PictureSource(const std::string& url) {
 std::string PageFooter() {
   return "<P style=\"clear: both\"></P><DIV align=\"center\" role=\"navigation\" "
          "aria-label=\"翻页\"><a href=\"" +
-         std::string(kBackLink) + "\">上一页</a>&nbsp;&nbsp;&nbsp;<a href=\"" +
-         std::string(kNextLink) + "\">下一页</a></DIV>";
+         std::string(kBackLink) + "\"" + std::string(kNotDraggable) +
+         ">上一页</a>&nbsp;&nbsp;&nbsp;<a href=\"" + std::string(kNextLink) + "\"" +
+         std::string(kNotDraggable) + ">下一页</a></DIV>";
 }
 
 // The card as it is drawn, with what assistive technology needs added in
-// attributes and out-of-flow text that change nothing on screen: the picture
-// link (the same address as the title) is left out of the reading and of
-// the tab order, the title is the card's heading, the price is read as one
-// phrase, and the badge says the grade in words.
+// attributes only, so that the text a person selects and copies is the text
+// on the screen: the picture link (the same address as the title) is left
+// out of the reading and of the tab order, the title is the card's heading,
+// the price is read as one phrase (its label), and the badge says the grade
+// in words. Only an item's own links may be dragged out of the page (the
+// picture drags as its link), and only when the click URL is a web address.
 std::string BuildItemCard(const Info& r) {
   const std::string click = EscapeMarkup(r.click_url), title = EscapeMarkup(r.title);
   const std::string nick = EscapeMarkup(r.nick), price = EscapeMarkup(r.price);
-  std::string card = "<div class=\"mydiv\" role=\"listitem\"> <a href=\"" + click + "\" title=\"" +
-                     title + "\" target=\"_blank\" tabindex=\"-1\" aria-hidden=\"true\"><img" +
-                     PictureSource(r.pic_url) + " alt=\"\"></a>";
-  card += "<br><span role=\"heading\" aria-level=\"2\"><a href=\"" + click + "\" title=\"" + title +
-          "\" target=\"_blank\">" + title + "</a></span>";
-  card += "<br><span aria-hidden=\"true\">价格：<span class=\"yuan\">" + price +
-          "</span> 元</span><span style=\"" + std::string(kUnseen) + "\">价格 " + price +
-          " 元</span>";
-  card += "<br>卖家：<a href=\"" + SellerLink(nick) + "\">" + nick + "</a>";
+  const std::string item_link = "<a href=\"" + click + "\" title=\"" + title +
+                                "\" target=\"_blank\"" +
+                                (IsWebAddress(r.click_url) ? "" : std::string(kNotDraggable));
+  std::string card = "<div class=\"mydiv\" role=\"listitem\"> " + item_link +
+                     " tabindex=\"-1\" aria-hidden=\"true\"><img" + PictureSource(r.pic_url) +
+                     " alt=\"\"" + std::string(kNotDraggable) + "></a>";
+  card += "<br><span role=\"heading\" aria-level=\"2\">" + item_link + ">" + title + "</a></span>";
+  card += "<br><span role=\"img\" aria-label=\"价格 " + price +
+          " 元\">价格：<span class=\"yuan\">" + price + "</span> 元</span>";
+  card += "<br>卖家：<a href=\"" + SellerLink(nick) + "\"" + std::string(kNotDraggable) + ">" +
+          nick + "</a>";
   card += "<br>所在地：" + EscapeMarkup(r.location);
   // A seller without a known credit level gets no badge rather than a broken image.
   const std::string badge = PictureSource(r.badge_url);
   const std::string grade = r.credit.empty() ? "" : "信用 " + EscapeMarkup(r.credit);
-  card += badge.empty() ? "<br></div>" : "<br><img" + badge + " alt=\"" + grade + "\"></div>";
+  card += badge.empty() ? "<br></div>"
+                        : "<br><img" + badge + " alt=\"" + grade + "\"" +
+                              std::string(kNotDraggable) + "></div>";
   return card;
 }
 
