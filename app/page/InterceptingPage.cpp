@@ -1,9 +1,11 @@
 #include "app/page/InterceptingPage.h"
 
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <algorithm>
 
 #include "app/page/NewWindowPage.h"
+#include "app/page/PageGuard.h"
 
 namespace orvalen {
 
@@ -14,6 +16,8 @@ InterceptingPage::InterceptingPage(QObject* parent, Navigate navigate)
   settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
   // The page is the program's own text: it reads no local files.
   settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+  scripts().insert(PageGuardScript());
+  setUrlRequestInterceptor(new PageRequestGuard(this));
 }
 
 void InterceptingPage::ExpectOwnPage(const QString& html) {

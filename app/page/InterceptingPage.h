@@ -1,7 +1,8 @@
 // InterceptingPage: the results view's page. Every navigation it starts, in
 // the view itself or in a new window or tab (target="_blank", a middle or
 // modifier click), is put to one handler first; the view loads only what the
-// handler allows, and a new window never loads anything.
+// handler allows, and a new window never loads anything. Its drags, multiple
+// clicks and requests are kept in hand too (PageGuard).
 //
 //   auto* page = new InterceptingPage(view, [](const QUrl& url) { return allow(url); });
 //   page->ExpectOwnPage(html);  // before setHtml(html): that page is the program's own
