@@ -1,6 +1,7 @@
 #include "app/form/InputFilter.h"
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,8 +9,14 @@
 #include "app/form/ThreadHandOff.h"
 
 namespace orvalen {
+namespace {
 
-InputFilter::InputFilter(QWidget* guarded, QObject* parent) : QObject(parent), guarded_(guarded) {}
+constexpr Qt::KeyboardModifiers kCommand = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+}  // namespace
+
+InputFilter::InputFilter(QWidget* guarded, QObject* parent, Command command)
+    : QObject(parent), guarded_(guarded), command_(std::move(command)) {}
 
 bool InputFilter::Inside(QObject* object) const {
   for (QObject* o = object; o != nullptr; o = o->parent()) {
@@ -19,8 +26,6 @@ bool InputFilter::Inside(QObject* object) const {
 }
 
 bool InputFilter::PassesToView(const QKeyEvent& key) {
-  constexpr Qt::KeyboardModifiers kCommand =
-      Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
   if (key.modifiers() & kCommand) return false;
   switch (key.key()) {
     case Qt::Key_Tab:
@@ -42,7 +47,33 @@ bool InputFilter::PassesToView(const QKeyEvent& key) {
   }
 }
 
+// Zoom keys go with Ctrl alone (Shift may be needed to type the plus), as
+// the keypad's do.
+std::optional<ViewCommand> InputFilter::CommandOf(const QKeyEvent& key) {
+  if (key.matches(QKeySequence::Copy)) return ViewCommand::Copy;
+  if (key.matches(QKeySequence::SelectAll)) return ViewCommand::SelectAll;
+  const Qt::KeyboardModifiers held = key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  if (held != Qt::ControlModifier) return std::nullopt;
+  switch (key.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      return ViewCommand::ZoomIn;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+      return ViewCommand::ZoomOut;
+    case Qt::Key_0:
+      return ViewCommand::ZoomReset;
+    default:
+      return std::nullopt;
+  }
+}
+
 bool InputFilter::FilterKey(QObject* watched, QKeyEvent* key) {
+  if (const std::optional<ViewCommand> command = CommandOf(*key)) {
+    key->accept();  // a ShortcutOverride taken here keeps the window's shortcuts out
+    if (key->type() == QEvent::KeyPress && command_) command_(*command);
+    return true;
+  }
   if (!PassesToView(*key)) return true;
   if (key->type() == QEvent::ShortcutOverride) {
     // Taken by the view: the window's Return shortcut does not fire.
@@ -56,6 +87,14 @@ bool InputFilter::FilterKey(QObject* watched, QKeyEvent* key) {
                       key->isAutoRepeat());
   QCoreApplication::sendEvent(watched, &as_return);
   return true;
+}
+
+// The right button is swallowed; any other goes on without Alt and Meta.
+bool InputFilter::FilterMouse(QEvent* event) {
+  auto* mouse = static_cast<QMouseEvent*>(event);
+  if (mouse->button() == Qt::RightButton) return true;
+  mouse->setModifiers(mouse->modifiers() & ~(Qt::AltModifier | Qt::MetaModifier));
+  return false;
 }
 
 bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
@@ -72,8 +111,15 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-      return guarded_ && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
-             Inside(watched);
+    case QEvent::MouseMove:
+      return guarded_ && Inside(watched) && FilterMouse(event);
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      if (!guarded_ || !Inside(watched)) return false;
+      static_cast<QDropEvent*>(event)->setDropAction(Qt::IgnoreAction);
+      event->ignore();
+      return true;
     default:
       return false;
   }

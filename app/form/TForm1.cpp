@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <cstdio>
 
@@ -19,6 +20,7 @@
 #include "app/form/DesktopBrowser.h"
 #include "app/form/InputFilter.h"
 #include "app/form/QtWarningBox.h"
+#include "app/form/SystemClipboard.h"
 #include "app/form/ThreadHandOff.h"
 #include "app/form/core/CategoryList.h"
 #include "app/form/core/ConfigProblem.h"
@@ -81,6 +83,7 @@ TForm1::TForm1(FormServices services, QWidget* parent)
       SkinData1(services_.skin, DiagnosticsSink(services_.diagnostics)) {
   if (!services_.browser) services_.browser = std::make_shared<DesktopBrowser>();
   if (!services_.warnings) services_.warnings = std::make_shared<QtWarningBox>();
+  if (!services_.clipboard) services_.clipboard = std::make_shared<SystemClipboard>();
   // Before any combo box exists: an interface, once made, is kept.
   InstallComboAccessibility();
   ui->setupUi(this);
@@ -197,7 +200,8 @@ void TForm1::SetUpResultsView() {
   // in memory: every page brings forty new pictures, so bound it.
   page_->profile()->setHttpCacheMaximumSize(kHttpCacheBytes);
   ui->WebBrowser1->setContextMenuPolicy(Qt::NoContextMenu);
-  qApp->installEventFilter(new InputFilter(ui->WebBrowser1, this));
+  qApp->installEventFilter(new InputFilter(
+      ui->WebBrowser1, this, [this](ViewCommand command) { ViewCommandGiven(command); }));
   writer_ = new PageWriter(ui->WebBrowser1, page_);
   connect(writer_, &PageWriter::Shown, this, [this] {
     if (timing_.Shown()) emit ResultsShown();
@@ -306,6 +310,37 @@ void TForm1::SetHover(QLabel* label, bool hover) {
   if (label->property("hover").toBool() == hover) return;
   label->setProperty("hover", hover);
   if (!SkinData1.sheet().isEmpty()) SkinData::Repolish(label);
+}
+
+// Copy, select all and zoom, as any browser has them. The page's selection
+// goes out as plain text; both are asked of the page in order, so that a
+// copy right after a select all copies all. The zoom steps as Ctrl+wheel
+// does, and stays with the view across searches.
+void TForm1::ViewCommandGiven(ViewCommand command) {
+  constexpr double kZoomStep = 0.1, kZoomMin = 0.25, kZoomMax = 5.0;
+  QWebEngineView* view = ui->WebBrowser1;
+  switch (command) {
+    case ViewCommand::Copy:
+      page_->runJavaScript(QStringLiteral("String(getSelection())"),
+                           QWebEngineScript::ApplicationWorld,
+                           [clipboard = services_.clipboard](const QVariant& text) {
+                             if (!text.toString().isEmpty()) clipboard->SetText(text.toString());
+                           });
+      break;
+    case ViewCommand::SelectAll:
+      page_->runJavaScript(QStringLiteral("getSelection().selectAllChildren(document.body)"),
+                           QWebEngineScript::ApplicationWorld);
+      break;
+    case ViewCommand::ZoomIn:
+      view->setZoomFactor(std::min(view->zoomFactor() + kZoomStep, kZoomMax));
+      break;
+    case ViewCommand::ZoomOut:
+      view->setZoomFactor(std::max(view->zoomFactor() - kZoomStep, kZoomMin));
+      break;
+    case ViewCommand::ZoomReset:
+      view->setZoomFactor(1.0);
+      break;
+  }
 }
 
 QString TForm1::Caption() {

@@ -6,8 +6,8 @@
 //   form.show();
 //
 // Everything the window needs from outside (the configuration address, the
-// external browser, the message box, the start time) comes in through
-// FormServices, so that tests can replace it.
+// external browser, the message box, the clipboard, the start time) comes
+// in through FormServices, so that tests can replace it.
 #pragma once
 
 #include <QEvent>
@@ -21,7 +21,9 @@
 #include <string>
 #include <thread>
 
+#include "app/form/Clipboard.h"
 #include "app/form/ExternalBrowser.h"
+#include "app/form/InputFilter.h"
 #include "app/form/SearchTiming.h"
 #include "app/form/WarningBox.h"
 #include "app/form/core/SearchJob.h"
@@ -54,6 +56,7 @@ struct FormServices {
   std::string config_url;                    // empty: the built-in configuration address
   std::shared_ptr<ExternalBrowser> browser;  // null: the desktop's browser
   std::shared_ptr<WarningBox> warnings;      // null: a message box
+  std::shared_ptr<Clipboard> clipboard;      // null: the desktop's clipboard
   std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
   // The longest any one call on the window's own thread may block it (the
   // configuration, a category expansion, each call of the seller chain, the
@@ -132,6 +135,7 @@ class TForm1 : public QMainWindow {
 
   // Links and the marketplace.
   bool WebBrowser1BeforeNavigate2(const QUrl& url);
+  bool TooSoonAfterPageTurn() const;
   void ActOnLink(const LinkDecision& decision);
   void TurnPage(int delta);
   void OpenSellerShop(const std::string& nick);
@@ -140,6 +144,7 @@ class TForm1 : public QMainWindow {
   void Button2Click();
   void SetCaption(const QString& caption);
   void SetHover(QLabel* label, bool hover);
+  void ViewCommandGiven(ViewCommand command);
   bool FooterLinkEvent(QLabel* label, QEvent* e);
   static QString Caption();  // the window's own caption
 
@@ -182,6 +187,9 @@ class TForm1 : public QMainWindow {
     PInfo rows;
   };
   std::optional<ShownPage> paged_from_;
+  // When the last page turn started its search: a click that follows within
+  // the desktop's double-click interval is the turn's own second click.
+  std::chrono::steady_clock::time_point page_turned_at_;
   InterceptingPage* page_ = nullptr;
   PageWriter* writer_ = nullptr;
   SearchTiming timing_{services_.started};
