@@ -63,6 +63,7 @@ class SoakTest : public QObject {
     QElapsedTimer timer;
     timer.start();
     QSignalSpy shown(&form, &TForm1::ResultsShown);
+    const test::NoDoubleClickInterval act_right_after_a_page_turn;
     for (int i = 1; i <= searches; ++i) {
       const qsizetype before = warnings->texts.size();
       const qsizetype pages_before = shown.count();

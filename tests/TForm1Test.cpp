@@ -186,6 +186,7 @@ class TForm1Test : public QObject {
                                 << int(Qt::ControlModifier | Qt::ShiftModifier);
   }
   void everyMouseActionGoesThroughTheSameDecision() {
+    const test::NoDoubleClickInterval act_right_after_a_page_turn;
     QFETCH(int, button);
     QFETCH(int, modifiers);
     const auto b = static_cast<Qt::MouseButton>(button);
@@ -425,6 +426,7 @@ class TForm1Test : public QObject {
   // A paging search that fails goes back to the page that was shown, so
   // that 下一页 tries the same page again.
   void aFailedPageKeepsThePageThatWasShown() {
+    const test::NoDoubleClickInterval act_right_after_a_page_turn;
     test::TestServer server;
     std::atomic<int> page_two_calls = 0;
     test::ServePlatform(server, [&](const httplib::Request& req, httplib::Response& res) {
@@ -456,6 +458,7 @@ class TForm1Test : public QObject {
   // web address ever reaches the desktop, the cards still show, and the
   // page's own links keep working.
   void onlyWebAddressesLeaveTheProgram() {
+    const test::NoDoubleClickInterval act_right_after_a_page_turn;
     const std::vector<std::string> clicks = {
         "data:text/html,<b>x</b>",     "smb://example.invalid/share", "ftp://example.invalid/x",
         "file:///etc/passwd",          "javascript:alert(1)",         "http://item.example/ok",

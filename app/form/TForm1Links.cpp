@@ -1,6 +1,8 @@
 // TForm1: the links of the results page, the seller chain and the
 // marketplace search.
+#include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QStyleHints>
 #include <QWebEngineView>
 
 #include "app/form/BusyCursor.h"
@@ -21,7 +23,10 @@ namespace orvalen {
 // event loop, so that the seller chain and a new search never run inside the
 // web engine's navigation callback.
 bool TForm1::WebBrowser1BeforeNavigate2(const QUrl& url) {
-  const LinkDecision decision = writer_->Decide(url);
+  LinkDecision decision = writer_->Decide(url);
+  if (decision.action != LinkAction::LoadInView && TooSoonAfterPageTurn()) {
+    decision = {LinkAction::Drop, {}};
+  }
   if (decision.action == LinkAction::LoadInView || decision.action == LinkAction::Drop) {
     emit LinkHandled(decision.action);
     return decision.action == LinkAction::Drop;
@@ -52,10 +57,19 @@ void TForm1::ActOnLink(const LinkDecision& decision) {
   emit LinkHandled(decision.action);
 }
 
+// A page turn by a double click must not have its second click taken on
+// the page it brings, whatever link lies under it there.
+bool TForm1::TooSoonAfterPageTurn() const {
+  const std::chrono::milliseconds interval(
+      QGuiApplication::styleHints()->mouseDoubleClickInterval());
+  return std::chrono::steady_clock::now() - page_turned_at_ < interval;
+}
+
 void TForm1::TurnPage(int delta) {
   if (busy_ || page_no_ + delta < 1) return;
   paged_from_ = ShownPage{page_no_, Rows};
   page_no_ += delta;
+  page_turned_at_ = std::chrono::steady_clock::now();
   StartSearch();
 }
 
