@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStringList>
+#include <QStyleHints>
 #include <QTest>
 #include <QTreeWidget>
 #include <QWebEnginePage>
@@ -101,6 +102,23 @@ inline QVariant Evaluate(QWidget& form, const QString& script) {
   return Evaluate(View(form)->page(), script);
 }
 
+// The window takes no click within the desktop's double-click interval
+// after a page turn (it would be the turn's own second click). A test that
+// acts on a page right after turning to it sets the interval to nothing
+// while this lives.
+class NoDoubleClickInterval {
+ public:
+  NoDoubleClickInterval() : kept_(QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
+  }
+  ~NoDoubleClickInterval() { QGuiApplication::styleHints()->setMouseDoubleClickInterval(kept_); }
+  NoDoubleClickInterval(const NoDoubleClickInterval&) = delete;
+  NoDoubleClickInterval& operator=(const NoDoubleClickInterval&) = delete;
+
+ private:
+  int kept_;
+};
+
 // Waits until the window's search has ended and the window is usable again.
 inline void WaitIdle(TForm1& form) {
   QTRY_VERIFY_WITH_TIMEOUT(!form.SearchRunning() && Find<QPushButton>(form, "Button1")->isEnabled(),
@@ -117,21 +135,29 @@ inline void WaitForFrames(QWidget& form) {
   QTRY_COMPARE(Evaluate(form, QStringLiteral("document.body.dataset.framed")).toString(), id);
 }
 
+// The middle of the first element matching `selector`, scrolled into view
+// and on the screen, in the view's coordinates. `block` says where the
+// element goes: "center", or "nearest" (no scroll when it is in view).
+inline QPoint ElementPoint(QWidget& form, const QString& selector,
+                           const QString& block = QStringLiteral("center")) {
+  const QVariantList xy =
+      Evaluate(form, QStringLiteral("(function(){var a=document.querySelector('%1');"
+                                    "a.scrollIntoView({block:'%2'});"
+                                    "var r=a.getBoundingClientRect();"
+                                    "return [r.left+r.width/2, r.top+r.height/2];})()")
+                         .arg(selector, block))
+          .toList();
+  if (xy.size() != 2) qFatal("no element %s", qPrintable(selector));
+  WaitForFrames(form);  // the scroll has reached the screen
+  return QPoint(xy[0].toInt(), xy[1].toInt());
+}
+
 // A click on the first link matching `selector`, scrolled into view, as the mouse does it.
 inline void ClickLink(QWidget& form, const QString& selector,
                       Qt::MouseButton button = Qt::LeftButton,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  const QVariantList xy =
-      Evaluate(form, QStringLiteral("(function(){var a=document.querySelector('%1');"
-                                    "a.scrollIntoView({block:'center'});"
-                                    "var r=a.getBoundingClientRect();"
-                                    "return [r.left+r.width/2, r.top+r.height/2];})()")
-                         .arg(selector))
-          .toList();
-  if (xy.size() != 2) qFatal("no link %s", qPrintable(selector));
-  const QPoint at(xy[0].toInt(), xy[1].toInt());
+  const QPoint at = ElementPoint(form, selector);
   QWidget* surface = View(form)->focusProxy();
-  WaitForFrames(form);  // the scroll has reached the screen before the click
   QTest::mouseMove(surface, at);
   QTest::mouseClick(surface, button, modifiers, at);
 }
