@@ -14,14 +14,18 @@ struct SubError {
   const char* sub_msg_prefix;
 };
 constexpr SubError kSubErrors[] = {
+    {22, "isv.method-not-exist", "不存在的方法名"},
     {40, "isv.missing-parameter", "缺少必选参数"},
     {41, "isv.invalid-parameter", "非法的参数"},
 };
 
-std::unique_ptr<AnswerWriter> MakeWriter(AnswerStyle style, std::string root, std::string v1_root) {
-  if (style == AnswerStyle::V2Json) return std::make_unique<JsonAnswerWriter>(root);
+std::unique_ptr<AnswerWriter> MakeWriter(AnswerStyle style, std::string root, std::string v1_root,
+                                         std::string request_id) {
+  if (style == AnswerStyle::V2Json) {
+    return std::make_unique<JsonAnswerWriter>(root, std::move(request_id));
+  }
   return std::make_unique<XmlAnswerWriter>(style == AnswerStyle::V1Xml, std::move(root),
-                                           std::move(v1_root));
+                                           std::move(v1_root), std::move(request_id));
 }
 
 }  // namespace
@@ -46,12 +50,15 @@ std::string ResponseName(std::string_view method) {
   return name + "_response";
 }
 
-std::unique_ptr<AnswerWriter> MakeAnswerWriter(AnswerStyle style, std::string_view method) {
-  return MakeWriter(style, ResponseName(method), "rsp");
+std::unique_ptr<AnswerWriter> MakeAnswerWriter(AnswerStyle style, std::string_view method,
+                                               std::string request_id) {
+  return MakeWriter(style, ResponseName(method), "rsp", std::move(request_id));
 }
 
-std::string RefusalText(AnswerStyle style, int code, std::string_view message) {
-  const std::unique_ptr<AnswerWriter> w = MakeWriter(style, "error_response", "error_rsp");
+std::string RefusalText(AnswerStyle style, int code, std::string_view message,
+                        std::string request_id) {
+  const std::unique_ptr<AnswerWriter> w =
+      MakeWriter(style, "error_response", "error_rsp", std::move(request_id));
   w->Number("code", code);
   w->Text("msg", message);
   if (style == AnswerStyle::V1Xml) return w->Finish();

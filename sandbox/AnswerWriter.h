@@ -14,6 +14,9 @@
 //
 // Between BeginList and EndList a call writes nothing but Entry() objects.
 // A list without entries is left out of v2.0 answers, as the platform does.
+// An answer given a request id carries it: in v2.0 as the root's last
+// member "request_id", in v1.0 as the root's attribute of that name (an
+// element there would read as one more entry).
 #pragma once
 
 #include <memory>
@@ -61,9 +64,11 @@ class AnswerWriter {
 std::string ResponseName(std::string_view method);
 
 // A writer for the answer of `method` in `style`.
-std::unique_ptr<AnswerWriter> MakeAnswerWriter(AnswerStyle style, std::string_view method);
+std::unique_ptr<AnswerWriter> MakeAnswerWriter(AnswerStyle style, std::string_view method,
+                                               std::string request_id = {});
 
 // The gateway's refusal in `style`, with the platform's sub-code where it has one.
-std::string RefusalText(AnswerStyle style, int code, std::string_view message);
+std::string RefusalText(AnswerStyle style, int code, std::string_view message,
+                        std::string request_id = {});
 
 }  // namespace orvalen::sandbox

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <tuple>
 
 #include "sandbox/AnswerWriter.h"
 #include "sandbox/LinkShapes.h"
@@ -55,6 +56,30 @@ std::string EmptyGroups(const std::string& document) {
   return out;
 }
 
+// The number after `prefix` in `kind` ("error-41", "clock+3600"), with its
+// sign for a clock; none when it is not all digits.
+std::optional<int> NumberAfter(const std::string& kind, std::size_t prefix, bool signed_number) {
+  std::string digits = kind.substr(prefix);
+  int sign = 1;
+  if (signed_number) {
+    if (digits.empty() || (digits.front() != '+' && digits.front() != '-')) return std::nullopt;
+    sign = digits.front() == '-' ? -1 : 1;
+    digits.erase(0, 1);
+  }
+  if (digits.empty() || digits.size() > 9 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  return sign * std::stoi(digits);
+}
+
+constexpr const char* kLoginPage =
+    "<!DOCTYPE html><html><head><title>Wi-Fi</title></head><body><h1>Welcome</h1>"
+    "<p>Please sign in to use this network.</p><form method=\"post\" action=\"/login\">"
+    "<input name=\"room\"><button>Sign in</button></form></body></html>";
+constexpr const char* kBadGatewayPage =
+    "<html><head><title>502 Bad Gateway</title></head><body><h1>Bad Gateway</h1>"
+    "<p>The proxy server received an invalid response from an upstream server.</p></body></html>";
+
 }  // namespace
 
 std::optional<Fault> ParseFault(std::string_view text) {
@@ -62,17 +87,18 @@ std::optional<Fault> ParseFault(std::string_view text) {
   const std::size_t colon = text.find(':');
   f.kind = std::string(text.substr(0, colon));
   if (colon != std::string_view::npos) f.target = std::string(text.substr(colon + 1));
-  if (f.kind.starts_with("error-")) {
-    try {
-      f.code = std::stoi(f.kind.substr(6));
-    } catch (const std::exception&) {
-      return std::nullopt;
-    }
-    f.kind = "error";
+  for (const auto& [prefix, kind, is_signed] :
+       {std::tuple{"error-", "error", false}, std::tuple{"clock", "clock", true}}) {
+    if (!f.kind.starts_with(prefix)) continue;
+    const std::optional<int> n = NumberAfter(f.kind, std::string_view(prefix).size(), is_signed);
+    if (!n || (is_signed && !f.target.empty())) return std::nullopt;
+    f.code = *n;
+    f.kind = kind;
   }
-  static const char* kKinds[] = {"stall",     "drip",    "close", "http500", "redirect",
-                                 "malformed", "endless", "bomb",  "error",   "sections",
-                                 "leaves",    "slow",    "shapes"};
+  static const char* kKinds[] = {"stall",   "drip",     "close",  "reset", "http500",
+                                 "http502", "redirect", "portal", "gzip",  "malformed",
+                                 "endless", "bomb",     "error",  "clock", "sections",
+                                 "leaves",  "slow",     "shapes"};
   for (const char* k : kKinds) {
     if (f.kind == k) return f;
   }
@@ -81,10 +107,19 @@ std::optional<Fault> ParseFault(std::string_view text) {
 
 const Fault* FindFault(const std::vector<Fault>& faults, std::string_view target) {
   for (const Fault& f : faults) {
+    if (f.kind == "clock") continue;
     const bool config_only = f.kind == "sections" || f.kind == "leaves" || f.kind == "slow";
     if (f.target == target || (f.target.empty() && target != "config" && !config_only)) return &f;
   }
   return nullptr;
+}
+
+std::chrono::seconds ClockOffset(const std::vector<Fault>& faults) {
+  std::chrono::seconds offset{0};
+  for (const Fault& f : faults) {
+    if (f.kind == "clock") offset += std::chrono::seconds(f.code);
+  }
+  return offset;
 }
 
 HttpReply ApplyFault(const Fault& fault, const std::string& body, const std::string& redirect_to) {
@@ -93,6 +128,12 @@ HttpReply ApplyFault(const Fault& fault, const std::string& body, const std::str
   HttpReply reply = HttpReply::Text(200, kXml, body);
   if (fault.kind == "http500") {
     reply.status = 500;
+  } else if (fault.kind == "http502") {
+    reply = HttpReply::Text(502, "text/html; charset=utf-8", kBadGatewayPage);
+  } else if (fault.kind == "portal") {
+    reply = HttpReply::Text(200, "text/html; charset=utf-8", kLoginPage);
+  } else if (fault.kind == "gzip") {
+    reply.compress_unasked = true;
   } else if (fault.kind == "redirect") {
     reply = HttpReply::Text(302, "text/plain", "");
     reply.headers.emplace_back("Location", redirect_to);
@@ -106,11 +147,13 @@ HttpReply ApplyFault(const Fault& fault, const std::string& body, const std::str
     reply.body = ShapeClickUrls(body);
   } else if (fault.kind == "slow") {
     reply.delay = std::chrono::seconds(5);
-  } else if (fault.kind == "stall" || fault.kind == "close") {
-    // Half the answer, then silence (for ten minutes) or the connection closes.
+  } else if (fault.kind == "stall" || fault.kind == "close" || fault.kind == "reset") {
+    // Half the answer, then silence (for ten minutes), or the connection
+    // closes or is reset.
     const milliseconds silence = fault.kind == "stall" ? std::chrono::minutes(10) : milliseconds(0);
-    reply.pieces = [half, silence](std::size_t n) -> std::optional<HttpPiece> {
-      if (n == 0) return HttpPiece{milliseconds(0), half, silence.count() == 0};
+    const bool reset = fault.kind == "reset";
+    reply.pieces = [half, silence, reset](std::size_t n) -> std::optional<HttpPiece> {
+      if (n == 0) return HttpPiece{milliseconds(0), half, silence.count() == 0, reset};
       return HttpPiece{silence, "", true};
     };
   } else if (fault.kind == "drip") {

@@ -27,15 +27,19 @@ struct HttpRequest {
   std::string path;    // the target up to "?", still encoded
   std::string query;   // the target after "?", still encoded
   std::string content_type;
+  std::string host;   // the Host header as received
+  std::string local;  // the address and port the connection reached, "[::1]:8970" for IPv6
   std::string body;
 };
 
 // One piece of a streamed body: sent after `delay`; `cut` closes the
-// connection after it, leaving the body unfinished.
+// connection after it, leaving the body unfinished, and `reset` with a
+// reset rather than an orderly close.
 struct HttpPiece {
   std::chrono::milliseconds delay{0};
   std::string data;
   bool cut = false;
+  bool reset = false;
 };
 
 struct HttpReply {
@@ -49,6 +53,9 @@ struct HttpReply {
   std::function<std::optional<HttpPiece>(std::size_t n)> pieces;
   // For the log: "ok", a refusal's code, ...; empty means the status.
   std::string outcome;
+  // A whole body is sent gzip-compressed when the request accepts gzip (and
+  // it is not a picture); with `compress_unasked`, whatever the request says.
+  bool compress_unasked = false;
 
   static HttpReply Text(int status, std::string content_type, std::string body) {
     HttpReply r;

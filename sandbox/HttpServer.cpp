@@ -17,10 +17,11 @@ using tcp = net::ip::tcp;
 // Destroyed in reverse: the acceptor and timer, then the I/O context with
 // every session still in it, then the context the sessions shared.
 struct HttpServer::Impl {
-  explicit Impl(HttpLimits limits, Handler handler, Log log) {
+  Impl(HttpLimits limits, Handler handler, Log log, Clock clock) {
     context.limits = limits;
     context.handler = std::move(handler);
     context.log = std::move(log);
+    context.clock = std::move(clock);
   }
   void Accept();
 
@@ -54,8 +55,8 @@ void HttpServer::Impl::Accept() {
       });
 }
 
-HttpServer::HttpServer(HttpLimits limits, Handler handler, Log log)
-    : impl_(std::make_unique<Impl>(limits, std::move(handler), std::move(log))) {}
+HttpServer::HttpServer(HttpLimits limits, Handler handler, Log log, Clock clock)
+    : impl_(std::make_unique<Impl>(limits, std::move(handler), std::move(log), std::move(clock))) {}
 
 HttpServer::~HttpServer() {
   Stop();

@@ -44,8 +44,11 @@ class HttpServer {
   using Handler = std::function<HttpReply(const HttpRequest&)>;
   // One line per request answered or refused, from any thread.
   using Log = std::function<void(const std::string& line)>;
+  // The time the Date header gives.
+  using Clock = std::function<std::chrono::system_clock::time_point()>;
 
-  HttpServer(HttpLimits limits, Handler handler, Log log);
+  HttpServer(HttpLimits limits, Handler handler, Log log,
+             Clock clock = std::chrono::system_clock::now);
   ~HttpServer();
   HttpServer(const HttpServer&) = delete;
   HttpServer& operator=(const HttpServer&) = delete;

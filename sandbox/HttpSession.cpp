@@ -3,8 +3,12 @@
 #include <boost/asio/steady_timer.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
+#include <cstdio>
+#include <ctime>
 #include <functional>
 #include <optional>
+
+#include "sandbox/Gzip.h"
 
 namespace orvalen::sandbox {
 namespace {
@@ -15,6 +19,22 @@ namespace net = boost::asio;
 using error_code = beast::error_code;
 
 constexpr std::chrono::seconds kLinger(1);  // to drain a refused request before closing
+
+// RFC 7231's IMF-fixdate, "Sun, 06 Nov 1994 08:49:37 GMT", in English
+// whatever the locale.
+std::string HttpDate(std::chrono::system_clock::time_point when) {
+  static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const std::time_t t = std::chrono::system_clock::to_time_t(when);
+  std::tm tm{};
+  gmtime_r(&t, &tm);
+  char text[40];
+  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDays[tm.tm_wday],
+                tm.tm_mday, kMonths[tm.tm_mon], tm.tm_year + 1900, tm.tm_hour, tm.tm_min,
+                tm.tm_sec);
+  return text;
+}
 
 const char* ReasonText(int status) {
   return http::obsolete_reason(static_cast<http::status>(status)).data();
@@ -40,6 +60,9 @@ class Session : public std::enable_shared_from_this<Session> {
   void Refuse(int status);
   void Linger();
   void Close();
+  void Compress();
+  void Reset();
+  std::string LocalAddress() const;
   bool RequestLineTooLong() const;
   void Log(const std::string& outcome) const;
 
@@ -60,6 +83,7 @@ class Session : public std::enable_shared_from_this<Session> {
   HttpRequest request_;
   HttpReply reply_;
   bool keep_alive_ = false;
+  bool accepts_gzip_ = false;
   http::response<http::string_body> whole_;
   http::response<http::empty_body> head_;
   std::optional<http::response_serializer<http::empty_body>> head_writer_;
@@ -106,6 +130,9 @@ void Session::OnRequest(error_code ec) {
   request_.path = request_.target.substr(0, mark);
   request_.query = mark == std::string::npos ? "" : request_.target.substr(mark + 1);
   request_.content_type = std::string(req[http::field::content_type]);
+  request_.host = std::string(req[http::field::host]);
+  request_.local = LocalAddress();
+  accepts_gzip_ = AcceptsGzip(std::string(req[http::field::accept_encoding]));
   request_.body = std::move(parser_->get().body());  // the parser is replaced for the next request
   keep_alive_ = req.keep_alive();
   Dispatch();
@@ -125,6 +152,7 @@ void Session::Send() {
   // Streamed: chunked, and the connection closes after it.
   keep_alive_ = false;
   head_ = {static_cast<http::status>(reply_.status), 11};
+  head_.set(http::field::date, HttpDate(context_.clock()));
   head_.set(http::field::content_type, reply_.content_type);
   for (const auto& [name, value] : reply_.headers) head_.set(name, value);
   head_.chunked(true);
@@ -140,9 +168,11 @@ void Session::Send() {
 
 void Session::SendWhole(std::function<void()> then) {
   whole_ = {static_cast<http::status>(reply_.status), 11};
+  whole_.set(http::field::date, HttpDate(context_.clock()));
   if (!reply_.content_type.empty()) whole_.set(http::field::content_type, reply_.content_type);
   for (const auto& [name, value] : reply_.headers) whole_.set(name, value);
   whole_.keep_alive(keep_alive_);
+  Compress();
   whole_.body() = std::move(reply_.body);
   whole_.prepare_payload();
   stream_.expires_after(context_.limits.write);
@@ -167,11 +197,12 @@ void Session::SendPiece(std::size_t n) {
     return;
   }
   After(piece->delay, [this, n, piece = std::move(*piece)]() mutable {
-    const bool cut = piece.cut;
+    const bool cut = piece.cut || piece.reset, reset = piece.reset;
     piece_ = std::move(piece.data);
-    const auto next = [self = shared_from_this(), n, cut](error_code ec, std::size_t) {
+    const auto next = [self = shared_from_this(), n, cut, reset](error_code ec, std::size_t) {
       if (ec || cut) {
         self->Log(self->reply_.outcome);
+        if (reset) self->Reset();
         return self->Close();
       }
       self->SendPiece(n + 1);
@@ -216,6 +247,35 @@ void Session::Linger() {
     }
   };
   Drain{shared_from_this()}({}, 0);
+}
+
+// The answer's body gzip-compressed, where the client takes it (or the
+// reply says so whatever the client takes), and it is not a picture.
+void Session::Compress() {
+  const bool picture = reply_.content_type.starts_with("image/");
+  if (reply_.body.empty() || picture || !(accepts_gzip_ || reply_.compress_unasked)) return;
+  std::optional<std::string> packed = Gzip(reply_.body);
+  if (!packed) return;
+  reply_.outcome += (reply_.outcome.empty() ? std::to_string(reply_.status) : "") + " gzip " +
+                    std::to_string(packed->size()) + "/" + std::to_string(reply_.body.size());
+  reply_.body = std::move(*packed);
+  whole_.set(http::field::content_encoding, "gzip");
+  whole_.set(http::field::vary, "Accept-Encoding");
+}
+
+// An abortive close: the client sees the connection reset, not ended.
+void Session::Reset() {
+  error_code ignored;
+  stream_.socket().set_option(net::socket_base::linger(true, 0), ignored);
+}
+
+std::string Session::LocalAddress() const {
+  error_code ec;
+  const auto endpoint = stream_.socket().local_endpoint(ec);
+  if (ec) return {};
+  const auto address = endpoint.address();
+  const std::string host = address.is_v6() ? "[" + address.to_string() + "]" : address.to_string();
+  return host + ":" + std::to_string(endpoint.port());
 }
 
 void Session::Close() {

@@ -1,7 +1,9 @@
 // HttpSession: one connection of HttpServer, from its first byte to its
 // close: reads requests under the server's bounds, answers them through the
 // handler (whole, or streamed in pieces), keeps the connection alive while
-// the client wants it and refuses what is oversized or unreadable.
+// the client wants it and refuses what is oversized or unreadable. Every
+// answer carries a Date; a whole one is gzip-compressed when the client
+// accepts it (see HttpReply).
 #pragma once
 
 #include <atomic>
@@ -16,6 +18,7 @@ struct HttpContext {
   HttpLimits limits;
   HttpServer::Handler handler;
   HttpServer::Log log;
+  HttpServer::Clock clock;  // for the Date header
   std::atomic<std::size_t> connections{0};
 };
 

@@ -2,7 +2,8 @@
 
 namespace orvalen::sandbox {
 
-JsonAnswerWriter::JsonAnswerWriter(const std::string& root) {
+JsonAnswerWriter::JsonAnswerWriter(const std::string& root, std::string request_id)
+    : request_id_(std::move(request_id)) {
   path_.push_back(&(doc_[root] = Json::object()));
 }
 
@@ -48,6 +49,7 @@ void JsonAnswerWriter::EndList() {
 }
 
 std::string JsonAnswerWriter::Finish() {
+  if (!request_id_.empty()) (*path_.front())["request_id"] = request_id_;
   return doc_.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 

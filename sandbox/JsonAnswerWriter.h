@@ -15,7 +15,8 @@ namespace orvalen::sandbox {
 
 class JsonAnswerWriter final : public AnswerWriter {
  public:
-  explicit JsonAnswerWriter(const std::string& root);
+  // `request_id`, when not empty, ends the root object.
+  JsonAnswerWriter(const std::string& root, std::string request_id = {});
 
   void Text(AnswerName name, std::string_view value) override;
   void Markup(AnswerName name, std::string_view value) override;
@@ -30,6 +31,7 @@ class JsonAnswerWriter final : public AnswerWriter {
 
  private:
   using Json = nlohmann::ordered_json;  // members in the order written
+  std::string request_id_;
   Json& Member(AnswerName name) { return (*path_.back())[std::string(name.name)]; }
 
   struct List {

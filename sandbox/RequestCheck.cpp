@@ -89,6 +89,16 @@ std::optional<std::chrono::system_clock::time_point> ParseChinaTime(std::string_
   return sys_days(date) + hours(h) + minutes(mi) + seconds(s) - hours(8);
 }
 
+std::optional<std::chrono::system_clock::time_point> ParseTimestamp(std::string_view text) {
+  constexpr std::size_t kMillisecondDigits = 13;
+  if (text.size() != kMillisecondDigits ||
+      text.find_first_not_of("0123456789") != std::string_view::npos) {
+    return ParseChinaTime(text);
+  }
+  return std::chrono::system_clock::time_point(
+      std::chrono::milliseconds(std::stoll(std::string(text))));
+}
+
 std::string Param(const Params& params, const std::string& name) {
   const auto it = params.lower_bound(name);  // the first of several
   return it == params.end() || it->first != name ? std::string() : it->second;

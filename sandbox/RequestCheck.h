@@ -29,6 +29,9 @@ SignatureCheck CheckSignature(const Params& params, std::string_view secret);
 
 // "yyyy-mm-dd hh:mm:ss" read as China Standard Time (UTC+8).
 std::optional<std::chrono::system_clock::time_point> ParseChinaTime(std::string_view text);
+// A request's timestamp in either form the platform takes: China time as
+// above, or Unix time in milliseconds (13 digits, as its SDKs send it).
+std::optional<std::chrono::system_clock::time_point> ParseTimestamp(std::string_view text);
 
 // The first value of `name`, or "" when absent.
 std::string Param(const Params& params, const std::string& name);

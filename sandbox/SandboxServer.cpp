@@ -10,6 +10,7 @@
 #include "sandbox/HttpServer.h"
 #include "sandbox/Images.h"
 #include "sandbox/LandingPages.h"
+#include "sandbox/RequestOrigin.h"
 
 namespace orvalen::sandbox {
 namespace {
@@ -47,7 +48,6 @@ HttpReply Page(const Landing& landing) {
 // The server goes first: nothing it runs may outlive what it serves.
 struct SandboxServer::Impl {
   std::unique_ptr<Gateway> gateway;
-  std::string config_document;
   std::unique_ptr<HttpServer> http;
 };
 
@@ -57,16 +57,26 @@ SandboxServer::SandboxServer(SandboxOptions options)
       impl_(std::make_unique<Impl>()) {
   impl_->http = std::make_unique<HttpServer>(
       options_.limits, [this](const HttpRequest& req) { return Serve(req); },
-      [this](const std::string& line) { Log(line); });
+      [this](const std::string& line) { Log(line); }, [this] { return Now(); });
+}
+
+std::chrono::system_clock::time_point SandboxServer::Now() const {
+  return options_.clock() + ClockOffset(options_.faults);
 }
 
 SandboxServer::~SandboxServer() {
   Stop();
 }
 
+std::string SandboxServer::listen_url() const {
+  return "http://" + UrlHost(options_.host) + ":" + std::to_string(port_);
+}
+
 std::string SandboxServer::base_url() const {
-  const std::string host = options_.host == "0.0.0.0" ? "127.0.0.1" : options_.host;
-  return "http://" + host + ":" + std::to_string(port_);
+  const std::string host = options_.host == "0.0.0.0" ? "127.0.0.1"
+                           : options_.host == "::"    ? "::1"
+                                                      : options_.host;
+  return "http://" + UrlHost(host) + ":" + std::to_string(port_);
 }
 
 std::string SandboxServer::config_url() const {
@@ -81,9 +91,7 @@ bool SandboxServer::Bind() {
   port_ = impl_->http->Bind(options_.host, options_.port);
   if (port_ <= 0) return false;
   impl_->gateway = std::make_unique<Gateway>(
-      catalogue_,
-      GatewayOptions{options_.app_key, options_.app_secret, base_url(), options_.clock});
-  impl_->config_document = ConfigDocument(options_.app_key, options_.app_secret, gateway_url());
+      catalogue_, GatewayOptions{options_.app_key, options_.app_secret, [this] { return Now(); }});
   return true;
 }
 
@@ -114,9 +122,13 @@ HttpReply SandboxServer::Serve(const HttpRequest& req) {
   if (req.path == kGatewayPath && (get || req.method == "POST")) return ServeGateway(req);
   if (!get) return NotFound();
   if (req.path.starts_with('/') && std::string_view(req.path).substr(1) == kConfigPath) {
-    return ServeConfig();
+    return ServeConfig(req);
   }
-  if (req.path == "/") return HttpReply::Text(200, kHtml, IndexPage(config_url(), gateway_url()));
+  const std::string origin = OriginOf(req);
+  if (req.path == "/") {
+    return HttpReply::Text(
+        200, kHtml, IndexPage(origin + "/" + std::string(kConfigPath), origin + kGatewayPath));
+  }
   Params query;
   ParseForm(req.query, query);
   if (req.path == "/click") return Landed(ItemLanding(catalogue_, query));
@@ -127,7 +139,7 @@ HttpReply SandboxServer::Serve(const HttpRequest& req) {
 
 HttpReply SandboxServer::ServeGateway(const HttpRequest& req) {
   const GatewayRequest request{req.query, req.body, req.content_type};
-  const GatewayAnswer answer = impl_->gateway->Handle(request);
+  const GatewayAnswer answer = impl_->gateway->Handle(request, OriginOf(req));
   if (!options_.faults.empty()) {
     const Params params = ReadParams(request).params;
     const std::string method = Param(params, "method");
@@ -135,7 +147,7 @@ HttpReply SandboxServer::ServeGateway(const HttpRequest& req) {
       // Said when the spoiled answer starts: a stalled one never ends.
       const std::string kind = f->kind == "error" ? "error-" + std::to_string(f->code) : f->kind;
       Log("fault " + kind + " on " + method);
-      return ApplyFault(*f, answer.body, base_url() + "/moved");
+      return ApplyFault(*f, answer.body, OriginOf(req) + "/moved");
     }
   }
   HttpReply reply = HttpReply::Text(200, answer.content_type, answer.body);
@@ -143,12 +155,14 @@ HttpReply SandboxServer::ServeGateway(const HttpRequest& req) {
   return reply;
 }
 
-HttpReply SandboxServer::ServeConfig() {
-  const Fault* f = FindFault(options_.faults, "config");
-  if (f == nullptr) return HttpReply::Text(200, kXml, impl_->config_document);
+HttpReply SandboxServer::ServeConfig(const HttpRequest& req) {
+  const std::string origin = OriginOf(req);
   const std::string document =
-      SpoilConfig(*f, impl_->config_document, options_.app_key, options_.app_secret);
-  return ApplyFault(*f, document, base_url() + "/moved");
+      ConfigDocument(options_.app_key, options_.app_secret, origin + kGatewayPath);
+  const Fault* f = FindFault(options_.faults, "config");
+  if (f == nullptr) return HttpReply::Text(200, kXml, document);
+  return ApplyFault(*f, SpoilConfig(*f, document, options_.app_key, options_.app_secret),
+                    origin + "/moved");
 }
 
 HttpReply SandboxServer::Landed(const Landing& landing) {

@@ -1,7 +1,9 @@
 // SandboxServer: the sandbox open platform over HTTP (HttpServer, event
 // driven). Serves the configuration document, the gateway (GET and POST),
 // item pictures, credit badges and the affiliate landing pages, and logs one
-// line per request.
+// line per request. The addresses in what it serves are those the client
+// reached it by (RequestOrigin), so that one bound to every address
+// (0.0.0.0, ::) serves other machines too.
 //
 //   SandboxServer sandbox({.port = 0});       // 0: any free port
 //   if (!sandbox.Bind()) ...;                 // sandbox.base_url() is now known
@@ -60,7 +62,11 @@ class SandboxServer {
   std::size_t connections() const;  // open now
 
   int port() const { return port_; }
-  std::string base_url() const;    // "http://127.0.0.1:PORT"
+  // "http://HOST:PORT" as bound ("http://[::1]:8970", "http://0.0.0.0:8970").
+  std::string listen_url() const;
+  // The same as this machine reaches it: an unspecified address becomes
+  // loopback of its family.
+  std::string base_url() const;
   std::string config_url() const;  // where the configuration document is served
   std::string gateway_url() const;
   const Catalogue& catalogue() const { return catalogue_; }
@@ -69,7 +75,9 @@ class SandboxServer {
   struct Impl;
   HttpReply Serve(const HttpRequest& req);
   HttpReply ServeGateway(const HttpRequest& req);
-  HttpReply ServeConfig();
+  HttpReply ServeConfig(const HttpRequest& req);
+  // The gateway's clock: the options' clock, set off by a clock fault.
+  std::chrono::system_clock::time_point Now() const;
   HttpReply Landed(const Landing& landing);
   HttpReply ServeImage(const std::string& path);
   void Log(const std::string& line);

@@ -2,9 +2,16 @@
 
 namespace orvalen::sandbox {
 
-XmlAnswerWriter::XmlAnswerWriter(bool v1, std::string root, std::string v1_root)
-    : v1_(v1), root_(v1 ? std::move(v1_root) : std::move(root)) {
-  out_.Open(root_);
+XmlAnswerWriter::XmlAnswerWriter(bool v1, std::string root, std::string v1_root,
+                                 std::string request_id)
+    : v1_(v1),
+      root_(v1 ? std::move(v1_root) : std::move(root)),
+      request_id_(std::move(request_id)) {
+  if (v1_ && !request_id_.empty()) {
+    out_.OpenMarked(root_, "request_id", request_id_);
+  } else {
+    out_.Open(root_);
+  }
 }
 
 void XmlAnswerWriter::Text(AnswerName name, std::string_view value) {
@@ -54,6 +61,7 @@ void XmlAnswerWriter::EndList() {
 }
 
 std::string XmlAnswerWriter::Finish() {
+  if (!v1_ && !request_id_.empty()) out_.Leaf("request_id", request_id_);
   out_.Close(root_);
   out_.Comment("sandbox01.loopback");  // the real gateway appended a comment after its answers
   return out_.Take();

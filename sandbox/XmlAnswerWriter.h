@@ -14,8 +14,11 @@ namespace orvalen::sandbox {
 
 class XmlAnswerWriter final : public AnswerWriter {
  public:
-  // `root` names the v2.0 root; a v1.0 answer's root is `v1_root`.
-  XmlAnswerWriter(bool v1, std::string root, std::string v1_root = "rsp");
+  // `root` names the v2.0 root; a v1.0 answer's root is `v1_root`. A
+  // `request_id` that is not empty is the v1.0 root's attribute, or the
+  // v2.0 root's last element.
+  XmlAnswerWriter(bool v1, std::string root, std::string v1_root = "rsp",
+                  std::string request_id = {});
 
   void Text(AnswerName name, std::string_view value) override;
   void Markup(AnswerName name, std::string_view value) override;
@@ -39,6 +42,7 @@ class XmlAnswerWriter final : public AnswerWriter {
 
   bool v1_;
   std::string root_;
+  std::string request_id_;
   XmlWriter out_;
   std::vector<std::string_view> open_;
   std::vector<List> lists_;

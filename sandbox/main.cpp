@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     sandbox.Stop();  // also before Run(), which then returns at once
   });
   if (!args.while_locked.empty()) StopWhenUnlocked(sandbox, args.while_locked);
-  std::cout << "listening on " << sandbox.base_url() << "/" << std::endl;
+  std::cout << "listening on " << sandbox.listen_url() << "/" << std::endl;
   sandbox.Run();
   pthread_kill(stopper.native_handle(), SIGTERM);  // wakes the waiter if Run ended otherwise
   stopper.join();

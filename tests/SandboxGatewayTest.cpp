@@ -29,26 +29,42 @@ class SandboxGatewayTest : public GatewayFixture {
   XmlDocument doc;
 };
 
-TEST_F(SandboxGatewayTest, RefusesBadKeysTimesSignaturesAndCalls) {
+// In the platform's order: key, signature, timestamp (text in China time or
+// Unix milliseconds), method, arguments. A wrong secret is 25 whatever the
+// timestamp says.
+TEST_F(SandboxGatewayTest, RefusesBadKeysSignaturesTimesAndCallsInOrder) {
   const Params good = Request("taobao.itemcats.get", {{"parent_cid", "0"}});
-  EXPECT_EQ(gateway.Handle(good).outcome, "ok");
-  const auto with = [&](const std::string& name, const std::string& value) {
+  EXPECT_EQ(Handle(good).outcome, "ok");
+  const auto with = [&](const std::string& name, const std::string& value,
+                        const std::string& secret = "secret") {
     Params p = good;
     p.erase(name);
     if (!value.empty()) p.emplace(name, value);
-    return gateway.Handle(p).outcome;
+    return Handle(Signed(p, secret)).outcome;
   };
+  const long now_ms = duration_cast<milliseconds>(kNow.time_since_epoch()).count();
   EXPECT_EQ(with("app_key", "other"), "29");
+  EXPECT_EQ(with("timestamp", std::to_string(now_ms)), "ok");
+  EXPECT_EQ(with("timestamp", std::to_string(now_ms + 9 * 60 * 1000)), "ok");
+  EXPECT_EQ(with("timestamp", std::to_string(now_ms - 11 * 60 * 1000)), "31");
+  EXPECT_EQ(with("timestamp", std::to_string(now_ms / 1000)), "31");  // seconds are not taken
   EXPECT_EQ(with("timestamp", ""), "31");
   EXPECT_EQ(with("timestamp", "2010-06-01 09:16:00"), "31");  // 11 minutes ahead
   EXPECT_EQ(with("timestamp", "2010-06-01 01:05:03"), "31");  // UTC is not China time
-  EXPECT_EQ(with("sign", ""), "25");
-  EXPECT_EQ(with("sign", std::string(32, 'A')), "25");
-  EXPECT_EQ(with("parent_cid", "1"), "25");  // a value changed after signing
+  for (const std::string& time : {std::to_string(now_ms), std::string("2010-06-01 09:05:03"),
+                                  std::string("2010-06-01 01:05:03"), std::string("soon")}) {
+    EXPECT_EQ(with("timestamp", time, "wrong secret"), "25") << time;
+  }
+  Params unsigned_request = good;
+  unsigned_request.erase("sign");
+  EXPECT_EQ(Handle(unsigned_request).outcome, "25");
+  Params changed = good;
+  changed.find("parent_cid")->second = "1";
+  EXPECT_EQ(Handle(changed).outcome, "25");  // a value changed after signing
   EXPECT_EQ(Call("taobao.nothing.get", {}).outcome, "22");
   EXPECT_EQ(Call("taobao.itemcats.get", {}).outcome, "40");
   EXPECT_EQ(Call("taobao.itemcats.get", {{"parent_cid", "x"}}).outcome, "41");
-  const XmlNode error = Parse(gateway.Handle(Params{}));
+  const XmlNode error = Parse(Handle(Params{}));
   EXPECT_EQ(error.Name(), "error_rsp");
   EXPECT_EQ(Text(error, "code"), "29");
 }
@@ -64,7 +80,7 @@ TEST_F(SandboxGatewayTest, VersionTwoTakesMd5ByDefaultAndHmacAndRefusesOtherMeth
     if (!sign_method.empty()) sorted["sign_method"] = sign_method;
     Params p(sorted.begin(), sorted.end());
     p.emplace("sign", test::SdkSignature(sorted, secret, hmac));
-    return gateway.Handle(p).outcome;
+    return Handle(p).outcome;
   };
   EXPECT_EQ(send("md5", false, "secret"), "ok");
   EXPECT_EQ(send("", false, "secret"), "ok");  // md5 is the default

@@ -23,8 +23,10 @@ class GatewayFixture : public ::testing::Test {
   static void SetUpTestSuite() { catalogue = new Catalogue(Catalogue::Generate(7, 3000)); }
   static void TearDownTestSuite() { delete catalogue; }
 
-  GatewayFixture()
-      : gateway(*catalogue, {"key", "secret", "http://sandbox:1", [] { return kNow; }}) {}
+  // Where the answers' links point.
+  static constexpr const char* kBaseUrl = "http://sandbox:1";
+
+  GatewayFixture() : gateway(*catalogue, {"key", "secret", [] { return kNow; }}) {}
 
   // A signed request for `method` with the given call parameters, in the
   // dialect `v` and `format` name.
@@ -36,12 +38,21 @@ class GatewayFixture : public ::testing::Test {
     p.emplace("timestamp", "2010-06-01 09:05:03");
     p.emplace("v", v);
     if (!format.empty()) p.emplace("format", format);
-    p.emplace("sign", ExpectedSignature(p, "secret"));
+    return Signed(std::move(p));
+  }
+  // `p` with its signature made anew, by `secret`.
+  static Params Signed(Params p, const std::string& secret = "secret") {
+    p.erase("sign");
+    p.emplace("sign", ExpectedSignature(p, secret));
     return p;
   }
   GatewayAnswer Call(const std::string& method, Params call, const std::string& v = "1.0",
                      const std::string& format = "xml") const {
-    return gateway.Handle(Request(method, std::move(call), v, format));
+    return Handle(Request(method, std::move(call), v, format));
+  }
+  template <class Request>
+  GatewayAnswer Handle(const Request& request) const {
+    return gateway.Handle(request, kBaseUrl);
   }
 
   static Catalogue* catalogue;
