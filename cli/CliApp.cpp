@@ -140,7 +140,7 @@ int UsageError(std::ostream& err, std::string message) {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-           const char* config_environment) {
+           const char* config_environment, Words words) {
   CLI::App app("", "orvalen-cli");
   UseOurWords(app);
   app.footer(kFooter);
@@ -170,7 +170,10 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
   CliCommands calls(config.url);
   const CallOutcome outcome = Dispatch(calls, name, commands);
   if (!outcome.ok) {
-    err << "orvalen-cli: " << name << " failed: " << outcome.error << '\n';
+    err << "orvalen-cli: " << name
+        << " failed: " << (words == Words::Chinese ? outcome.why.zh : outcome.why.en);
+    if (!outcome.detail.empty()) err << " (" << outcome.detail << ")";
+    err << '\n';
     return 1;
   }
   json ? PrintJson(outcome.rows, out) : PrintTsv(outcome.rows, out);

@@ -4,8 +4,9 @@
 //   return RunCli(args, std::cout, std::cerr, std::getenv(kConfigUrlVariable));
 //
 // Returns the process exit status: 0 when the call succeeded (or --help,
-// --version), 1 when it failed (reason on `err`), 2 for a usage error (one
-// line on `err`). `config_environment` is the value of ORVALEN_CONFIG_URL.
+// --version), 1 when it failed (reason on `err`, in `words`), 2 for a usage
+// error (one line on `err`). `config_environment` is the value of
+// ORVALEN_CONFIG_URL.
 #pragma once
 
 #include <ostream>
@@ -14,7 +15,10 @@
 
 namespace orvalen {
 
+// The language of the reasons a failure gives.
+enum class Words { English, Chinese };
+
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-           const char* config_environment = nullptr);
+           const char* config_environment = nullptr, Words words = Words::English);
 
 }  // namespace orvalen

@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "config/ConfigProblem.h"
 #include "config/PlatformCall.h"
 #include "config/SiteConfig.h"
 
@@ -51,20 +52,14 @@ CliCommands::CliCommands(std::string config_url) : config_url_(std::move(config_
 template <class Component, class SetValues>
 CallOutcome CliCommands::Call(SetValues set_values) {
   AppKeys keys;
-  // Without a configuration the call is still made, and refused for want of
-  // a key: its failure then carries the configuration's.
-  if (!config_.LoadKeys(config_url_, keys.key, keys.secret)) keys = {};
+  const bool loaded = config_.LoadKeys(config_url_, keys.key, keys.secret);
+  if (auto problem = DescribeConfigProblem(config_url_, loaded, config_, keys.key)) {
+    return {false, {}, problem->words, problem->detail};
+  }
   Component component;
   const auto found = PlatformCall(config_, keys, component, set_values);
-  CallOutcome outcome;
-  outcome.ok = bool(found);
-  if (found) {
-    outcome.rows = ToRows<typename Component::Description>(*found.results);
-  } else {
-    outcome.error = config_.LastError().empty() ? found.error.message
-                                                : config_.LastError() + "; " + found.error.message;
-  }
-  return outcome;
+  if (!found) return {false, {}, DescribeFailure(found.error), found.error.message};
+  return {true, ToRows<typename Component::Description>(*found.results), {}, {}};
 }
 
 CallOutcome CliCommands::Cats(const std::string& parent_cid) {

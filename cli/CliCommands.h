@@ -8,13 +8,15 @@
 
 #include "cli/RowPrinter.h"
 #include "config/XMLData.h"
+#include "openapi/FailureWords.h"
 
 namespace orvalen {
 
 struct CallOutcome {
   bool ok = false;
   std::vector<Row> rows;
-  std::string error;  // why Fetch returned false
+  FailureWords why;    // the configuration's problem, or why the call failed
+  std::string detail;  // what the transport said, when it says more
 };
 
 struct ItemOptions {
@@ -36,7 +38,8 @@ class CliCommands {
 
  private:
   // Every command: load the configuration, then make the call with the
-  // command's values; a failure names the configuration's problem too.
+  // command's values. A configuration that cannot be used is the failure;
+  // no call is made without it.
   template <class Component, class SetValues>
   CallOutcome Call(SetValues set_values);
 

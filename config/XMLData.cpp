@@ -63,29 +63,35 @@ TXMLData::TXMLData(std::unique_ptr<HttpTransport> http)
 TXMLData::~TXMLData() = default;
 
 bool TXMLData::LoadKeys(const std::string& url, std::string& app_key, std::string& app_secret) {
-  error_.clear();
+  failure_ = {};
   document_.Clear();
-  HttpResult answer = http_->Get(url);
-  download_failure_ = answer.failure;
-  status_ = answer.status;
+  const HttpResult answer = http_->Get(url);
   if (!answer.ok()) {
-    error_ = "configuration not loaded: " + answer.error;
+    failure_ = FromHttp(answer);
     return false;
   }
+  if (IsWebPage(answer.content_type, answer.body)) {
+    return Fail(FetchError::Kind::HtmlPage,
+                "configuration: a web page came back (" + answer.content_type + ")");
+  }
   if (!document_.Parse(answer.body)) {
-    error_ = "configuration is not well-formed XML: " + document_.Error();
-    return false;
+    return Fail(FetchError::Kind::NotWellFormed,
+                "configuration is not well-formed XML: " + document_.Error());
   }
   const std::optional<XmlNode> api = document_.Root()->Find("api");
   XmlFieldReader reader;
   reader.Read(api, "app_key", app_key);
   reader.Read(api, "app_sec", app_secret);
-  if (reader.ok()) {
-    TrimBlanks(app_key);
-    TrimBlanks(app_secret);
-  }
-  if (!reader.ok()) error_ = "configuration: " + reader.error();
-  return reader.ok();
+  if (!reader.ok()) return Fail(FetchError::Kind::Parse, "configuration: " + reader.error());
+  TrimBlanks(app_key);
+  TrimBlanks(app_secret);
+  return true;
+}
+
+bool TXMLData::Fail(FetchError::Kind kind, std::string message) {
+  failure_.kind = kind;
+  failure_.message = std::move(message);
+  return false;
 }
 
 std::optional<XmlNode> TXMLData::Section(std::string_view name) const {

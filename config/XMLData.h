@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 
+#include "openapi/FetchError.h"
 #include "openapi/TaobaoCats.h"
 #include "openapi/TaobaoShop.h"
 #include "openapi/TaobaoUsers.h"
@@ -42,6 +43,8 @@ class TXMLData {
   // Downloads and parses the document at `url`, then reads api/app_key and
   // api/app_sec. On false the arguments not yet read are unchanged.
   bool LoadKeys(const std::string& url, std::string& app_key, std::string& app_secret);
+  // Ends a download in flight (from any thread) and fails every later one.
+  void Abort() { http_->Abort(); }
 
   // The loader of any call: the call's section read into its records.
   template <class Records>
@@ -75,12 +78,10 @@ class TXMLData {
     ReadSection<TaobaoCatsCall>(cond, info_names, name, xml);
   }
 
-  // Why the last LoadKeys returned false; empty after a success.
-  const std::string& LastError() const { return error_; }
-  // The same as a kind: how the download failed (HttpResult::Failure::None
-  // when it did not), and the HTTP status of an error answer.
-  HttpResult::Failure LastDownloadFailure() const { return download_failure_; }
-  long LastStatus() const { return status_; }
+  // Why the last LoadKeys returned false (Kind::None after a success): the
+  // download's failure, a web page or a document that is not XML, or a key
+  // that is more than text.
+  const FetchError& LastFailure() const { return failure_; }
 
  private:
   std::optional<XmlNode> Section(std::string_view name) const;
@@ -89,11 +90,11 @@ class TXMLData {
   void ReadSection(typename Call::Conditions& cond, typename Call::Entry& answer_names,
                    typename Call::Name& request_names, typename Call::XML& marker_names) const;
 
+  bool Fail(FetchError::Kind kind, std::string message);
+
   std::unique_ptr<HttpTransport> http_;
   XmlDocument document_;
-  std::string error_;
-  HttpResult::Failure download_failure_ = HttpResult::Failure::None;
-  long status_ = 0;
+  FetchError failure_;
 };
 
 }  // namespace orvalen

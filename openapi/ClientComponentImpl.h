@@ -12,19 +12,6 @@
 
 namespace orvalen {
 
-inline FetchError::Kind KindOf(HttpResult::Failure failure) {
-  switch (failure) {
-    case HttpResult::Failure::Unreachable:
-      return FetchError::Kind::Unreachable;
-    case HttpResult::Failure::Timeout:
-      return FetchError::Kind::Timeout;
-    case HttpResult::Failure::Status:
-      return FetchError::Kind::HttpStatus;
-    default:
-      return FetchError::Kind::Transport;
-  }
-}
-
 // Reads the answer fields of `Call` that have a name from `node` (an
 // XmlNode or an optional one) into `entry`, in the description's order.
 template <class Call, class Node>
@@ -121,7 +108,12 @@ bool ClientComponent<Call>::SendRequest() {
   if (!url) return Fail(FetchError::Kind::Signing, "MD5 is not available to sign the request");
   HttpResult answer = http_->Get(*url);
   if (!answer.ok()) {
-    return Fail(KindOf(answer.failure), std::move(answer.error));
+    error_ = FromHttp(answer);
+    return false;
+  }
+  if (IsWebPage(answer.content_type, answer.body)) {
+    return Fail(FetchError::Kind::HtmlPage, "a web page (" + answer.content_type +
+                                                ") came back instead of the platform's answer");
   }
   if (!document_.Parse(answer.body)) {
     return Fail(FetchError::Kind::NotWellFormed,
@@ -151,7 +143,10 @@ bool ClientComponent<Call>::SendRequest() {
 template <class Call>
 bool ClientComponent<Call>::Fail(FetchError::Kind kind, std::string message,
                                  std::string gateway_code) {
-  error_ = FetchError{kind, std::move(message), std::move(gateway_code)};
+  error_ = FetchError{};
+  error_.kind = kind;
+  error_.message = std::move(message);
+  error_.gateway_code = std::move(gateway_code);
   return false;
 }
 

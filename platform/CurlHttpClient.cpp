@@ -2,6 +2,8 @@
 
 #include <curl/curl.h>
 
+#include "platform/CurlFailure.h"
+
 #include <chrono>
 #include <mutex>
 #include <string>
@@ -57,20 +59,31 @@ std::size_t WriteBody(char* data, std::size_t size, std::size_t count, void* use
   return n;
 }
 
-HttpResult::Failure FailureOf(CURLcode rc) {
-  switch (rc) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-    case CURLE_COULDNT_CONNECT:
-      return HttpResult::Failure::Unreachable;
-    case CURLE_OPERATION_TIMEDOUT:
-      return HttpResult::Failure::Timeout;
-    default:
-      return HttpResult::Failure::Transport;
+// The scheme and host of `url` as libcurl reads it; empty parts when it
+// cannot read them.
+struct UrlParts {
+  std::string scheme, host;
+};
+UrlParts PartsOf(const std::string& url) {
+  struct UrlFree {
+    void operator()(CURLU* u) const { curl_url_cleanup(u); }
+  };
+  const std::unique_ptr<CURLU, UrlFree> parsed(curl_url());
+  UrlParts parts;
+  if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK)
+    return parts;
+  for (auto [part, into] :
+       {std::pair{CURLUPART_SCHEME, &parts.scheme}, {CURLUPART_HOST, &parts.host}}) {
+    char* text = nullptr;
+    if (curl_url_get(parsed.get(), part, &text, 0) == CURLUE_OK) *into = text;
+    curl_free(text);
   }
+  return parts;
 }
 
 }  // namespace
+
+const char* const kUserAgent = "Orvalen/" ORVALEN_VERSION;
 
 struct CurlHttpClient::Handle {
   struct EasyCleanup {
@@ -136,25 +149,22 @@ HttpResult CurlHttpClient::Get(const std::string& url) {
   BodySink sink{&result.body, options_.max_body};
   IdleWatch idle{&aborted_, options_.read_timeout};
   char detail[CURL_ERROR_SIZE] = {};
-  curl_easy_setopt(h, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
-  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, static_cast<long>(options_.connect_timeout.count()));
-  curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(options_.read_timeout.count()));
-  curl_easy_setopt(h, CURLOPT_TIMEOUT, static_cast<long>(options_.total_timeout.count()));
-  curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options_.max_body));
+  const UrlParts parts = PartsOf(url);
+  // Set whether empty or not: an empty proxy keeps libcurl from the environment's.
+  const std::string proxy = options_.proxies.ProxyFor(parts.scheme, parts.host);
+  SetOptions(h, url, proxy);
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &WriteBody);
   curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
-  curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &CheckIdle);
   curl_easy_setopt(h, CURLOPT_XFERINFODATA, &idle);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, detail);
-  if (!options_.ca_file.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, options_.ca_file.c_str());
 
   const CURLcode rc = Perform(handle_->multi.get(), h, aborted_);
   curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &result.status);
+  const char* type = nullptr;
+  if (curl_easy_getinfo(h, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
+    result.content_type = type;
+  if (!proxy.empty()) result.proxy = ProxySettings::Address(proxy);
   curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);
 
   if (sink.too_large || rc == CURLE_FILESIZE_EXCEEDED) {
@@ -167,7 +177,7 @@ HttpResult CurlHttpClient::Get(const std::string& url) {
     result.failure = HttpResult::Failure::Timeout;
     result.error = "no data received for " + std::to_string(options_.read_timeout.count()) + " s";
   } else if (rc != CURLE_OK) {
-    result.failure = FailureOf(rc);
+    result.failure = ClassifyCurlFailure(rc, h, !proxy.empty());
     result.error = detail[0] != '\0' ? detail : curl_easy_strerror(rc);
   } else if (result.status >= 300 && result.status < 400) {
     result.failure = HttpResult::Failure::Status;
@@ -178,6 +188,25 @@ HttpResult CurlHttpClient::Get(const std::string& url) {
   }
   if (!result.ok()) result.body.clear();
   return result;
+}
+
+// The options of one call: its address, the limits, the proxy, and what
+// the request says of itself.
+void CurlHttpClient::SetOptions(CURL* h, const std::string& url, const std::string& proxy) const {
+  curl_easy_setopt(h, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
+  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, static_cast<long>(options_.connect_timeout.count()));
+  curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(options_.read_timeout.count()));
+  curl_easy_setopt(h, CURLOPT_TIMEOUT, static_cast<long>(options_.total_timeout.count()));
+  curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options_.max_body));
+  curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(h, CURLOPT_PROXY, proxy.c_str());
+  curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");  // every encoding libcurl can decode
+  curl_easy_setopt(h, CURLOPT_USERAGENT, options_.user_agent.c_str());
+  if (!options_.ca_file.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, options_.ca_file.c_str());
 }
 
 }  // namespace orvalen

@@ -5,18 +5,26 @@
 //
 // Only 2xx answers succeed: redirects are not followed and count as failures,
 // as do statuses of 400 and above. A body beyond max_body bytes is a failure
-// and is read no further. Certificates are checked for https.
+// and is read no further. Certificates are checked for https. Every encoding
+// libcurl can decode is offered, and an answer is decoded whatever encoding
+// the server picked; the requests name the program (User-Agent). Proxies
+// come from the environment (ProxySettings), never for this machine itself.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "platform/HttpTransport.h"
+#include "platform/ProxySettings.h"
 
 namespace orvalen {
+
+// What the requests call the program: "Orvalen/" and its version.
+extern const char* const kUserAgent;
 
 struct HttpOptions {
   std::chrono::seconds connect_timeout{15};
@@ -29,6 +37,9 @@ struct HttpOptions {
   // Certificate authorities to trust for https instead of the system's
   // (a PEM file); empty: the system's store.
   std::string ca_file;
+  ProxySettings proxies = ProxySettings::FromEnvironment(
+      [](const char* name) -> const char* { return std::getenv(name); });
+  std::string user_agent = kUserAgent;
 };
 
 class CurlHttpClient final : public HttpTransport {
@@ -43,6 +54,7 @@ class CurlHttpClient final : public HttpTransport {
 
  private:
   struct Handle;
+  void SetOptions(void* handle, const std::string& url, const std::string& proxy) const;
   std::unique_ptr<Handle> handle_;
   HttpOptions options_;
   std::atomic<bool> aborted_{false};

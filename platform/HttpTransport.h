@@ -10,17 +10,27 @@ namespace orvalen {
 struct HttpResult {
   enum class Failure {
     None,
-    Unreachable,  // no connection: the host is unknown or refused it
-    Timeout,      // connected (or trying) but no answer in time
-    Transport,    // any other failure to get an answer
-    Status,       // an HTTP error status or a redirect
+    NameNotFound,          // the server's name is not known
+    Refused,               // the server refused the connection
+    Unreachable,           // no connection for another reason (no route, network down)
+    Proxy,                 // the proxy could not be reached, or would not go on
+    Timeout,               // connected (or trying) but no answer in time
+    Reset,                 // the connection broke off before the answer was whole
+    CertificateUntrusted,  // https: signed by no one this machine trusts
+    CertificateExpired,    // https: out of its dates
+    CertificateWrongHost,  // https: made for another host
+    Tls,                   // https: no secure connection for another reason
+    Transport,             // any other failure to get an answer
+    Status,                // an HTTP error status or a redirect
     TooLarge,
   };
 
   Failure failure = Failure::None;
-  long status = 0;    // HTTP status when one was received
-  std::string body;   // the whole body, only on success
-  std::string error;  // human-readable reason, empty on success
+  long status = 0;           // HTTP status when one was received
+  std::string body;          // the whole body, only on success
+  std::string content_type;  // as the answer named it
+  std::string error;         // human-readable reason, empty on success
+  std::string proxy;         // "host:port" of the proxy the call went through, if any
 
   bool ok() const { return failure == Failure::None; }
 };

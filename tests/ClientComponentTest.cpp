@@ -24,16 +24,14 @@ class ClientComponentTest : public test::GatewayTest<TTaobaoCats> {
     first = results;
   }
 
-  // Fails as `kind`, leaves the first answer's entries and never shows the
-  // secret in the reason.
+  // Fails as `kind`, leaves the caller the first answer's entries and never
+  // shows the secret in the reason.
   void ExpectFailure(FetchError::Kind kind) {
-    const ATaobaoCatsInfo* before = results;
     EXPECT_FALSE(Fetch());
     EXPECT_EQ(component.LastError().kind, kind) << component.LastError().message;
     EXPECT_FALSE(component.LastError().message.empty());
     EXPECT_EQ(component.LastError().message.find(kSecret), std::string::npos);
-    EXPECT_EQ(results, before);
-    EXPECT_EQ((*first)[0].name, "数码相机");
+    EXPECT_EQ((*results)[0].cid + " " + (*results)[0].name, "14 数码相机");
   }
 
   const ATaobaoCatsInfo* first = nullptr;
@@ -52,6 +50,17 @@ TEST_F(ClientComponentTest, GatewayErrorAnswerIsRejectedWithItsCode) {
 TEST_F(ClientComponentTest, NotWellFormedIsRejected) {
   gateway.answer = "<rsp><item_cat><cid>1</cid></rsp>";
   ExpectFailure(FetchError::Kind::NotWellFormed);
+}
+
+// A network that answers every request with its own login page: a web
+// page, whether or not it happens to be well-formed.
+TEST_F(ClientComponentTest, AWebPageInPlaceOfTheAnswerIsSaidToBeOne) {
+  for (const char* page :
+       {"<!DOCTYPE html><html><body>Log in to use the Wi-Fi</body></html>",
+        "\r\n<HTML><HEAD><TITLE>Portal</TITLE></HEAD><BODY><P>x</BODY></HTML>"}) {
+    gateway.answer = page;
+    ExpectFailure(FetchError::Kind::HtmlPage);
+  }
 }
 
 TEST_F(ClientComponentTest, HttpFailuresAreRejected) {
@@ -78,14 +87,14 @@ TEST_F(ClientComponentTest, EndlessStalledAndAbsentServersFailAsSuch) {
     });
   });
   name.url = gateway.server.Url("/endless");
-  ExpectFailure(FetchError::Kind::Transport);  // past the body limit
+  ExpectFailure(FetchError::Kind::TooLarge);
   name.url = gateway.server.Url("/stall");
   ExpectFailure(FetchError::Kind::Timeout);
   {
     test::TestServer gone;
     name.url = gone.Url("/router/rest");
   }
-  ExpectFailure(FetchError::Kind::Unreachable);
+  ExpectFailure(FetchError::Kind::Refused);
 }
 
 // Nothing is sent that the gateway cannot check: a gateway address with a
@@ -131,7 +140,10 @@ TEST(ClientComponentDefaultsTest, GatewayUrlDefaultsToTheProductionGateway) {
    public:
     HttpResult Get(const std::string& url) override {
       seen = url;
-      return {HttpResult::Failure::Transport, 0, "", "offline"};
+      HttpResult offline;
+      offline.failure = HttpResult::Failure::Transport;
+      offline.error = "offline";
+      return offline;
     }
     std::string seen;
   };

@@ -9,6 +9,7 @@
 #include "support/Fixtures.h"
 #include "support/TestCertificate.h"
 #include "support/TestServer.h"
+#include "support/TlsServer.h"
 
 namespace orvalen {
 namespace {
@@ -100,47 +101,29 @@ TEST(CurlHttpClientTest, AbortEndsTheCallInFlightAndLaterOnes) {
   EXPECT_EQ(server.Requests().size(), 1u);  // nothing sent
 }
 
-// An https server on 127.0.0.1 with a certificate made for the test.
-class TlsServer {
- public:
-  explicit TlsServer(const test::TestCertificate& cert)
-      : server_(cert.cert_file().c_str(), cert.key_file().c_str()) {
-    server_.Get("/", [](const auto&, auto& res) { res.set_content("<rsp/>", "text/xml"); });
-    port_ = server_.bind_to_any_port("127.0.0.1");
-    thread_ = std::thread([this] { server_.listen_after_bind(); });
-    while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  ~TlsServer() {
-    server_.stop();
-    thread_.join();
-  }
-  std::string Url() const { return "https://127.0.0.1:" + std::to_string(port_) + "/"; }
-
- private:
-  httplib::SSLServer server_;
-  std::thread thread_;
-  int port_ = 0;
-};
-
-TEST(CurlHttpClientTest, HttpsChecksTheCertificate) {
-  const test::TestCertificate good(/*for_loopback=*/true), wrong_host(/*for_loopback=*/false);
-  TlsServer trusted(good), misnamed(wrong_host);
-  HttpOptions trusting = Quick();
-  trusting.ca_file = good.cert_file();
-  CurlHttpClient http(trusting);
+// Each way a certificate fails is told apart: signed by no one trusted,
+// out of its dates, made for another host.
+TEST(CurlHttpClientTest, HttpsChecksTheCertificateAndSaysWhatIsWrongWithIt) {
+  const test::TestCertificate good(/*for_loopback=*/true), wrong_host(/*for_loopback=*/false),
+      expired(/*for_loopback=*/true, /*expired=*/true);
+  test::TlsServer trusted(good), misnamed(wrong_host), old(expired);
+  const auto trusting = [](const test::TestCertificate& cert) {
+    HttpOptions options = Quick();
+    options.ca_file = cert.cert_file();
+    return options;
+  };
+  CurlHttpClient http(trusting(good));
   const HttpResult ok = http.Get(trusted.Url());
   ASSERT_TRUE(ok.ok()) << ok.error;
   EXPECT_EQ(ok.body, "<rsp/>");
 
-  // Not signed by anyone trusted, or not made for this host: refused.
   CurlHttpClient system_store(Quick());
-  EXPECT_EQ(system_store.Get(trusted.Url()).failure, HttpResult::Failure::Transport);
-  HttpOptions other = Quick();
-  other.ca_file = wrong_host.cert_file();
-  CurlHttpClient wrong(other);
-  const HttpResult refused = wrong.Get(misnamed.Url());
-  EXPECT_EQ(refused.failure, HttpResult::Failure::Transport);
+  EXPECT_EQ(system_store.Get(trusted.Url()).failure, HttpResult::Failure::CertificateUntrusted);
+  const HttpResult refused = CurlHttpClient(trusting(wrong_host)).Get(misnamed.Url());
+  EXPECT_EQ(refused.failure, HttpResult::Failure::CertificateWrongHost) << refused.error;
   EXPECT_FALSE(refused.error.empty());
+  const HttpResult outdated = CurlHttpClient(trusting(expired)).Get(old.Url());
+  EXPECT_EQ(outdated.failure, HttpResult::Failure::CertificateExpired) << outdated.error;
 }
 
 TEST(CurlHttpClientTest, NothingListeningAndOtherSchemesFail) {
@@ -151,7 +134,7 @@ TEST(CurlHttpClientTest, NothingListeningAndOtherSchemesFail) {
   }
   CurlHttpClient http(Quick());
   const HttpResult r = http.Get("http://127.0.0.1:" + std::to_string(port) + "/");
-  EXPECT_EQ(r.failure, HttpResult::Failure::Unreachable);
+  EXPECT_EQ(r.failure, HttpResult::Failure::Refused);
   EXPECT_FALSE(r.error.empty());
   EXPECT_EQ(http.Get("file:///etc/hostname").failure, HttpResult::Failure::Transport);
 }

@@ -53,30 +53,35 @@ class XMLDataTest : public ::testing::Test {
 };
 
 // Key and secret under api/, whatever the root is called; a missing, empty
-// or miscased leaf reads as empty; a failure leaves what was not yet read.
+// or miscased leaf reads as empty; a failure leaves what was not yet read
+// and says why as a kind: a web page, not XML, a key that is more than text.
 TEST_F(XMLDataTest, LoadKeysReadsWhatIsThereAndLeavesWhatWasNotYetRead) {
+  using Kind = FetchError::Kind;
   const struct {
     std::string document;
-    bool loaded;
+    Kind failure;
     std::string key_and_secret;  // after loading over "old"
   } cases[] = {
       {"<?xml version=\"1.0\" encoding=\"GBK\"?><anything><api>\n  <app_key>12345</app_key>"
        "<app_sec><![CDATA[s&cret]]></app_sec></api></anything>",
-       true, "12345|s&cret"},
-      {"<r><api><app_key/><APP_SEC>x</APP_SEC></api></r>", true, "|"},
-      {"<r/>", true, "|"},
-      {"<r><api><app_key><x/></app_key><app_sec>s</app_sec></api></r>", false, "old|old"},
-      {"<r><api><app_key>k</app_key><app_sec>a<b/></app_sec></api></r>", false, "k|old"},
-      {"<r><api>", false, "old|old"},
+       Kind::None, "12345|s&cret"},
+      {"<r><api><app_key/><APP_SEC>x</APP_SEC></api></r>", Kind::None, "|"},
+      {"<r/>", Kind::None, "|"},
+      {"<r><api><app_key><x/></app_key><app_sec>s</app_sec></api></r>", Kind::Parse, "old|old"},
+      {"<r><api><app_key>k</app_key><app_sec>a<b/></app_sec></api></r>", Kind::Parse, "k|old"},
+      {"<r><api>", Kind::NotWellFormed, "old|old"},
+      {"\n <!DOCTYPE html><html><body>Sign in to the network</body></html>", Kind::HtmlPage,
+       "old|old"},
   };
   for (const auto& c : cases) {
     key = secret = "old";
-    EXPECT_EQ(Load(c.document), c.loaded) << c.document;
+    EXPECT_EQ(Load(c.document), c.failure == Kind::None) << c.document;
     EXPECT_EQ(key + "|" + secret, c.key_and_secret) << c.document;
-    EXPECT_EQ(config.LastError().empty(), c.loaded) << c.document;
+    EXPECT_EQ(config.LastFailure().kind, c.failure) << c.document;
   }
   EXPECT_FALSE(config.LoadKeys(server.Url("/missing"), key, secret));
-  EXPECT_NE(config.LastError().find("404"), std::string::npos);
+  EXPECT_EQ(config.LastFailure().kind, Kind::HttpStatus);
+  EXPECT_EQ(config.LastFailure().status, 404);
 }
 
 TEST_F(XMLDataTest, ItemLoaderMapsEveryLeafAndSkipsTheTotalSlot) {

@@ -13,7 +13,10 @@ class CannedTransport : public HttpTransport {
  public:
   explicit CannedTransport(std::string body) : body_(std::move(body)) {}
   HttpResult Get(const std::string&) override {
-    return {HttpResult::Failure::None, 200, body_, ""};
+    HttpResult answer;
+    answer.status = 200;
+    answer.body = body_;
+    return answer;
   }
 
  private:

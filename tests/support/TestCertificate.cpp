@@ -35,15 +35,16 @@ std::string TempPath(const char* suffix) {
 
 }  // namespace
 
-TestCertificate::TestCertificate(bool for_loopback)
+TestCertificate::TestCertificate(bool for_loopback, bool expired)
     : cert_file_(TempPath(".crt")), key_file_(TempPath(".key")) {
   std::unique_ptr<EVP_PKEY, KeyFree> key(EVP_EC_gen("P-256"));
   std::unique_ptr<X509, CertFree> cert(X509_new());
   if (!key || !cert) throw std::runtime_error("openssl");
   X509_set_version(cert.get(), 2);
   ASN1_INTEGER_set(X509_get_serialNumber(cert.get()), 1);
-  X509_gmtime_adj(X509_getm_notBefore(cert.get()), -3600);
-  X509_gmtime_adj(X509_getm_notAfter(cert.get()), 24 * 3600);
+  constexpr long kDay = 24 * 3600;
+  X509_gmtime_adj(X509_getm_notBefore(cert.get()), expired ? -2 * kDay : -3600);
+  X509_gmtime_adj(X509_getm_notAfter(cert.get()), expired ? -kDay : kDay);
   X509_set_pubkey(cert.get(), key.get());
   X509_NAME* name = X509_get_subject_name(cert.get());
   X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,

@@ -9,8 +9,8 @@ namespace orvalen::test {
 class TestCertificate {
  public:
   // Valid for the address 127.0.0.1 when `for_loopback`, else for another
-  // host name only.
-  explicit TestCertificate(bool for_loopback = true);
+  // host name only; `expired`: its dates ended yesterday.
+  explicit TestCertificate(bool for_loopback = true, bool expired = false);
   ~TestCertificate();
 
   const std::string& cert_file() const { return cert_file_; }
