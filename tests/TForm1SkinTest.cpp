@@ -74,7 +74,7 @@ class TForm1SkinTest : public QObject {
       s.skin = skin;
       // The skin's lines; the configuration answers nothing, which is said too.
       s.diagnostics = [this](const QString& line) {
-        if (!line.startsWith(QLatin1String("configuration "))) diagnostics_ << line;
+        if (!line.startsWith(QLatin1String("configuration: "))) diagnostics_ << line;
       };
     });
     if (!QTest::qWaitFor([&] { return !form->SearchRunning(); }, 15000)) qFatal("search ran on");

@@ -4,6 +4,7 @@
 #include "app/form/TForm1.h"
 #include "support/GuiTest.h"
 
+#include <QRegularExpression>
 #include <QWebEngineSettings>
 #include <atomic>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "app/AppSettings.h"
 #include "sandbox/LinkShapes.h"
 #include "support/ChildProcess.h"
+#include "support/TestCertificate.h"
+#include "support/TlsServer.h"
 
 using namespace orvalen;
 using namespace Qt::StringLiterals;
@@ -86,24 +89,30 @@ class TForm1Test : public QObject {
   }
 
   // A configuration that cannot be used: the fixed list, and the not-found
-  // message says why, naming the address, as standard error does.
+  // message says why, naming the address, as standard error does, once.
   void withoutConfigurationTheFixedListAndTheReason_data() {
     QTest::addColumn<QString>("answer");  // what the address serves; empty: nothing listens
     QTest::addColumn<QString>("reason");
-    QTest::newRow("unreachable") << QString() << u"无法读取配置文件（%1）：无法连接到服务器"_s;
-    QTest::newRow("foreign program") << u"<html><body>It works!<br></body></html>"_s
-                                     << u"无法读取配置文件（%1）：应答不是配置文件"_s;
+    QTest::newRow("refused") << QString() << u"无法读取配置文件（%1）：服务器拒绝了连接"_s;
+    QTest::newRow("web page")
+        << u"<html><body>It works!<br></body></html>"_s
+        << u"无法读取配置文件（%1）：收到的是一个网页，而不是平台的应答（是否需要先登录网络？）"_s;
+    QTest::newRow("not XML") << u"key=1"_s << u"无法读取配置文件（%1）：应答不是有效的 XML 文档"_s;
     QTest::newRow("no key") << u"<config><api><app_sec>s</app_sec></api></config>"_s
                             << u"配置文件（%1）中没有应用密钥"_s;
+    QTest::newRow("self-signed") << u"https"_s << u"无法读取配置文件（%1）：服务器的证书不受信任"_s;
   }
   void withoutConfigurationTheFixedListAndTheReason() {
     QFETCH(QString, answer);
     QFETCH(QString, reason);
     test::TestServer server;
     server.Serve("/cfg", answer.toStdString());
+    const test::TestCertificate certificate;
+    const test::TlsServer tls(certificate, sandbox::ConfigDocument("k", "s", server.Url("/rest")));
     const std::string url =
         answer.isEmpty() ? "http://127.0.0.1:" + std::to_string(test::UnusedLoopbackPort()) + "/cfg"
-                         : server.Url("/cfg");
+        : answer == u"https"_s ? tls.Url("/cfg")
+                               : server.Url("/cfg");
     QStringList diagnostics;
     auto form = test::OpenWindow(url, browser_, warnings_, [&](FormServices& services) {
       services.diagnostics = [&](const QString& line) { diagnostics << line; };
@@ -115,8 +124,11 @@ class TForm1Test : public QObject {
     QCOMPARE(warnings_->texts,
              QStringList{u"没有找到相关商品\n"_s + reason.arg(QString::fromStdString(url))});
     QCOMPARE(warnings_->titles.first(), Caption());
-    const QStringList said = diagnostics.filter(u"configuration "_s);
+    // Once, and the failed search does not say it again (a skin may say more).
+    const QStringList said =
+        diagnostics.filter(QRegularExpression(u"^(configuration|search|categories)"_s));
     QCOMPARE(said.size(), 1);
+    QVERIFY2(said.first().startsWith(u"configuration: "_s), qPrintable(said.first()));
     QVERIFY2(said.first().contains(QString::fromStdString(url)), qPrintable(said.first()));
     QVERIFY(Find<QLineEdit>(*form, "Edit1")->isEnabled());
   }

@@ -9,6 +9,14 @@ Q_LOGGING_CATEGORY(lcTiming, "orvalen.timing", QtWarningMsg)
 
 }  // namespace
 
+void SearchTiming::WindowPainted() {
+  if (painted_) return;
+  painted_ = true;
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - process_started_);
+  qCInfo(lcTiming, "window painted in %lld ms", static_cast<long long>(ms.count()));
+}
+
 void SearchTiming::Started() {
   search_started_ = Clock::now();
 }

@@ -2,6 +2,7 @@
 // orvalen.timing (off unless enabled, e.g.
 // QT_LOGGING_RULES="orvalen.timing=true"):
 //
+//   window painted in N ms                   the window's first paint, from the process's start
 //   search data back in N ms                 the worker's outcome reached the window
 //   search page handed to the view in N ms   the results page went to the web view
 //   search shown in N ms                     the page is laid out, its pictures painted
@@ -19,6 +20,7 @@ class SearchTiming {
   using Clock = std::chrono::steady_clock;
   explicit SearchTiming(Clock::time_point process_started) : process_started_(process_started) {}
 
+  void WindowPainted();  // logs the first time only
   void Started();
   void DataBack();
   void PageHanded();
@@ -31,6 +33,7 @@ class SearchTiming {
 
   Clock::time_point process_started_, search_started_;
   bool first_ = true;
+  bool painted_ = false;
   bool waiting_ = false;
 };
 

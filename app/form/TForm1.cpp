@@ -23,7 +23,6 @@
 #include "app/form/SystemClipboard.h"
 #include "app/form/ThreadHandOff.h"
 #include "app/form/core/CategoryList.h"
-#include "app/form/core/ConfigProblem.h"
 #include "app/form/core/SearchTables.h"
 #include "app/page/InterceptingPage.h"
 #include "app/page/PageWriter.h"
@@ -63,7 +62,7 @@ void SetTextColour(QWidget* w, const QColor& colour) {
 }
 
 // Where lines for whoever runs the program go (a skin that cannot be used, a
-// configuration that cannot be read).
+// configuration that cannot be read, a call that failed).
 SkinData::Warn DiagnosticsSink(std::function<void(const QString&)> diagnostics) {
   if (diagnostics) return diagnostics;
   return [](const QString& line) { std::fprintf(stderr, "orvalen: %s\n", qPrintable(line)); };
@@ -80,7 +79,8 @@ TForm1::TForm1(FormServices services, QWidget* parent)
       TaobaoShop1(UiThreadHttp(services_.ui_call_limit)),
       TaobaokeShop1(UiThreadHttp(services_.ui_call_limit)),
       XMLData1(UiThreadHttp(services_.ui_call_limit)),
-      SkinData1(services_.skin, DiagnosticsSink(services_.diagnostics)) {
+      SkinData1(services_.skin, DiagnosticsSink(services_.diagnostics)),
+      diagnostics_(DiagnosticsSink(services_.diagnostics)) {
   if (!services_.browser) services_.browser = std::make_shared<DesktopBrowser>();
   if (!services_.warnings) services_.warnings = std::make_shared<QtWarningBox>();
   if (!services_.clipboard) services_.clipboard = std::make_shared<SystemClipboard>();
@@ -88,44 +88,17 @@ TForm1::TForm1(FormServices services, QWidget* parent)
   InstallComboAccessibility();
   ui->setupUi(this);
   SetUpControls();
-  Construct();
-  FormCreate();
+  StartLoading();
 }
 
 TForm1::~TForm1() {
-  // A search still running is cut short rather than waited for.
+  // The loading and a search still running are cut short rather than waited for.
+  XMLData1.Abort();
+  TaobaoCats1.Abort();
   TaobaokeItem1.Abort();
   TaobaoUsers1.Abort();
+  if (loader_.joinable()) loader_.join();
   JoinWorker();
-}
-
-void TForm1::Construct() {
-  ConfigUrl = services_.config_url.empty() ? DefaultConfigUrl() : services_.config_url;
-  item_.cond.nick = kAffiliateNick;
-  page_no_ = 1;
-  CategoryResults = nullptr;
-  const BusyCursor busy;
-  const bool loaded = XMLData1.LoadKeys(ConfigUrl, cats_.cond.app_key, cats_.cond.app_secret);
-  if (auto problem = DescribeConfigProblem(ConfigUrl, loaded, XMLData1, cats_.cond.app_key)) {
-    config_problem_ = problem->reason;
-    DiagnosticsSink(services_.diagnostics)(QString::fromStdString(problem->diagnostic));
-  }
-  if (!loaded) return;
-  XMLData1.Read(cats_);
-  users_.cond.app_key = item_.cond.app_key = cats_.cond.app_key;
-  users_.cond.app_secret = item_.cond.app_secret = cats_.cond.app_secret;
-  XMLData1.Read(item_);
-  XMLData1.Read(users_);
-  CategoryResults = TaobaoCats1.Fetch(cats_).results;
-}
-
-void TForm1::FormCreate() {
-  FillCategoryTree();
-  // Nothing is selected in the tree: without a current item set once, the
-  // tree would pick its first node on taking the focus, and search again.
-  ui->TreeView1->setCurrentIndex(QModelIndex());
-  SetCaption(Caption());
-  TreeView1Change(ui->TreeView1->topLevelItem(0));
 }
 
 void TForm1::SetUpControls() {
@@ -249,6 +222,11 @@ void TForm1::closeEvent(QCloseEvent* e) {
 
 bool TForm1::event(QEvent* e) {
   TakeOver(e);
+  if (e->type() == WM_LOADED) {
+    Loaded();
+    return true;
+  }
+  if (e->type() == QEvent::Paint) timing_.WindowPainted();
   if (e->type() == WM_SEARCH_DONE) {
     SearchDone();
     return true;

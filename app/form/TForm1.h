@@ -29,6 +29,7 @@
 #include "app/form/core/SearchJob.h"
 #include "app/page/LinkDecision.h"
 #include "app/skin/SkinData.h"
+#include "config/ConfigProblem.h"
 #include "config/PlatformCall.h"
 #include "config/XMLData.h"
 #include "openapi/TaobaoCats.h"
@@ -51,6 +52,8 @@ class PageWriter;
 
 inline constexpr QEvent::Type WM_SEARCH_DONE = static_cast<QEvent::Type>(1045);
 inline constexpr QEvent::Type WM_SEARCH_FAILED = static_cast<QEvent::Type>(1046);
+// The configuration and the top-level categories have loaded (or failed to).
+inline constexpr QEvent::Type WM_LOADED = static_cast<QEvent::Type>(1047);
 
 struct FormServices {
   std::string config_url;                    // empty: the built-in configuration address
@@ -74,7 +77,8 @@ class TForm1 : public QMainWindow {
   explicit TForm1(FormServices services, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // A search is running, or its outcome has not been handled yet.
+  // The window is loading, a search is running, or its outcome has not
+  // been handled yet.
   bool SearchRunning() const { return busy_; }
   // The search's worker thread has not ended yet.
   bool WorkerRunning() const { return search_running_; }
@@ -102,8 +106,11 @@ class TForm1 : public QMainWindow {
   // documented handlers, components and state; lower-case names with a
   // trailing underscore and the helpers between them are this
   // implementation's own.
+  void StartLoading();
   void Construct();
+  void Loaded();
   void FormCreate();
+  void Say(const std::string& line, const std::string& detail);
   void SetUpControls();
   void StyleControls();
   void FillFixedLists();
@@ -170,7 +177,10 @@ class TForm1 : public QMainWindow {
   std::string CategoryId = "0";
   // Why the configuration read at start cannot be used; every search fails
   // for it, and the not-found message says so.
-  std::string config_problem_;
+  std::optional<ConfigProblem> config_problem_;
+  FetchError categories_problem_;  // why the top-level categories did not load
+  std::thread loader_;             // loads the configuration and the categories at start
+  std::function<void(const QString&)> diagnostics_;
 
   // The worker's own flag, cleared as its last act; the window counts as
   // busy until it has handled the worker's notice, so a job is never

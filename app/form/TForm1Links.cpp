@@ -11,6 +11,7 @@
 #include "app/page/PageWriter.h"
 #include "app/page/core/WebAddress.h"
 #include "config/SiteConfig.h"
+#include "openapi/FailureWords.h"
 #include "ui_TForm1.h"
 
 Q_LOGGING_CATEGORY(lcLinks, "orvalen.links")
@@ -73,17 +74,24 @@ void TForm1::TurnPage(int delta) {
   StartSearch();
 }
 
+// A chain that fails opens nothing and shows nothing; standard error says why.
 void TForm1::OpenSellerShop(const std::string& nick) {
   const BusyCursor busy;
   const auto shop =
       PlatformCall(XMLData1, Keys(), TaobaoShop1, [&](TaobaoShopConditions& c) { c.nick = nick; });
-  if (!shop) return;
+  if (!shop)
+    return Say("the shop of " + nick + " not opened: " + DescribeFailure(shop.error).en,
+               shop.error.message);
   const auto converted =
       PlatformCall(XMLData1, Keys(), TaobaokeShop1, [&](TaobaokeShopConditions& c) {
         c.nick = kAffiliateNick;
         c.sids = shop.results->sid;
       });
-  if (converted) OpenOutside((*converted.results)[0].click_url);
+  if (!converted) {
+    return Say("the shop of " + nick + " not opened: " + DescribeFailure(converted.error).en,
+               converted.error.message);
+  }
+  OpenOutside((*converted.results)[0].click_url);
 }
 
 void TForm1::Button2Click() {
@@ -98,7 +106,11 @@ void TForm1::Button2Click() {
         c.q = keyword;
         c.nick = kAffiliateNick;
       });
-  if (list) OpenOutside(list.results->list_url_by_q);
+  if (!list) {
+    return Say("the marketplace's search not opened: " + DescribeFailure(list.error).en,
+               list.error.message);
+  }
+  OpenOutside(list.results->list_url_by_q);
 }
 
 AppKeys TForm1::Keys() const {

@@ -5,10 +5,10 @@
 #include "app/AppSettings.h"
 #include "app/form/TForm1.h"
 #include "app/form/ThreadHandOff.h"
-#include "app/form/core/FailureReason.h"
 #include "app/page/InterceptingPage.h"
 #include "app/page/PageWriter.h"
 #include "app/page/core/ResultsPage.h"
+#include "openapi/FailureWords.h"
 #include "ui_TForm1.h"
 
 namespace orvalen {
@@ -102,7 +102,9 @@ void TForm1::SearchDone() {
 
 void TForm1::SearchFailed() {
   item_.cond = job_->items.cond;
-  const std::string reason = config_problem_.empty() ? FailureReason(job_->error) : config_problem_;
+  const FailureWords why = config_problem_ ? config_problem_->words : DescribeFailure(job_->error);
+  // The configuration's problem was said when it was found.
+  if (!config_problem_) Say("search failed: " + why.en, job_->error.message);
   // A failed paging search goes back to the page that was shown, so that
   // its paging links try the same page again.
   if (paged_from_) {
@@ -113,7 +115,7 @@ void TForm1::SearchFailed() {
   }
   EndSearch();
   QString text = QString::fromUtf8(kNotFound);
-  if (!reason.empty()) text += QLatin1Char('\n') + QString::fromStdString(reason);
+  if (!why.zh.empty()) text += QLatin1Char('\n') + QString::fromStdString(why.zh);
   services_.warnings->Warn(this, Caption(), text);
 }
 

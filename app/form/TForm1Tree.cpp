@@ -8,6 +8,7 @@
 #include "app/form/TForm1.h"
 #include "app/form/core/CategoryList.h"
 #include "marketdata/CreditGrades.h"
+#include "openapi/FailureWords.h"
 #include "ui_TForm1.h"
 
 namespace orvalen {
@@ -60,6 +61,9 @@ void TForm1::TreeView1Expanding(QTreeWidgetItem* node) {
   const BusyCursor busy;
   const auto found = TaobaoCats1.Fetch(cats_);
   if (!found) {
+    Say("categories under " + node->text(0).toStdString() +
+            " not loaded: " + DescribeFailure(found.error).en,
+        found.error.message);
     // Stays expandable: the next expansion tries again.
     new QTreeWidgetItem(node, {QString()});
     QTimer::singleShot(0, node->treeWidget(),
