@@ -14,7 +14,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -37,8 +36,7 @@ struct HttpOptions {
   // Certificate authorities to trust for https instead of the system's
   // (a PEM file); empty: the system's store.
   std::string ca_file;
-  ProxySettings proxies = ProxySettings::FromEnvironment(
-      [](const char* name) -> const char* { return std::getenv(name); });
+  ProxySettings proxies = ProxySettings::FromEnvironment();
   std::string user_agent = kUserAgent;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <iterator>
 #include <optional>
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr const char* kLoopback[] = {"localhost", "127.0.0.0/8", "::1"};
 
-std::string Variable(ProxySettings::Lookup lookup, const char* lower, const char* upper) {
+std::string Variable(const ProxySettings::Lookup& lookup, const char* lower, const char* upper) {
   for (const char* name : {lower, upper}) {
     const char* value = lookup(name);
     if (value != nullptr && *value != '\0') return value;
@@ -98,6 +99,10 @@ bool InDomain(const std::string& host, std::string_view entry) {
 }
 
 }  // namespace
+
+ProxySettings ProxySettings::FromEnvironment() {
+  return FromEnvironment([](const char* name) -> const char* { return std::getenv(name); });
+}
 
 ProxySettings ProxySettings::FromEnvironment(Lookup lookup) {
   ProxySettings s;

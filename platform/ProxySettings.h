@@ -13,6 +13,7 @@
 // below it), addresses and address ranges (CIDR) that go direct, "*" all.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +22,12 @@ namespace orvalen {
 
 class ProxySettings {
  public:
-  using Lookup = const char* (*)(const char* name);
+  // An environment variable's value, or null.
+  using Lookup = std::function<const char*(const char* name)>;
 
   ProxySettings() = default;  // no proxy at all
   static ProxySettings FromEnvironment(Lookup lookup);
+  static ProxySettings FromEnvironment();  // the process's own
 
   // The proxy for a request of `scheme` ("http" or "https") to `host` (a
   // name, an address, or an IPv6 address in brackets); "" to go direct.

@@ -13,14 +13,19 @@ namespace {
 constexpr const char* kAbout =
     "A local stand-in for the open platform and the configuration server. The\n"
     "gateway (/router/rest, GET or POST form) answers v=1.0 in XML and v=2.0 in\n"
-    "XML or, with format=json, JSON. Prints\n"
+    "XML or, with format=json, JSON; the timestamp is China time or Unix\n"
+    "milliseconds. Answers are gzip-compressed when the client accepts it, and\n"
+    "their addresses are those the client reached the sandbox by (its Host\n"
+    "header), so that --host 0.0.0.0 or :: serves other machines. Prints\n"
     "'listening on http://HOST:PORT/' when ready (--port 0 takes a free port) and\n"
     "logs one line per request on standard error; SIGINT or SIGTERM stops it at\n"
     "once. With --while-locked it also stops once no process holds a lock on\n"
     "FILE (the windows that share it hold shared locks).\n"
-    "faults: stall drip close http500 redirect malformed endless bomb error-N\n"
+    "faults: stall drip close reset http500 http502 redirect portal gzip\n"
+    "        malformed endless bomb error-N\n"
     "        shapes (click URLs without path, with :80, dot segments, backslashes,\n"
     "        escapes, blanks, raw non-ASCII or |{}^, long https, short),\n"
+    "        clock+N and clock-N (the gateway's clock N seconds off; no CALL),\n"
     "        and for :config also sections leaves slow\n";
 
 // The server's bounds, as they are set.

@@ -6,7 +6,9 @@
 #include <thread>
 
 #include "support/ChildProcess.h"
+#include "sandbox/Gzip.h"
 #include "support/Fixtures.h"
+#include "support/ForwardProxy.h"
 #include "support/TestCertificate.h"
 #include "support/TestServer.h"
 #include "support/TlsServer.h"
@@ -32,6 +34,55 @@ TEST(CurlHttpClientTest, ReturnsTheBodyAndReusesTheHandle) {
   EXPECT_EQ(a.status, 200);
   EXPECT_EQ(b.body, "second");
   EXPECT_EQ(server.Requests().at(0).target, "/a?x=1");
+}
+
+// Every encoding libcurl decodes is offered, and an answer is decoded
+// whatever the server picked, asked or not; the request names the program.
+TEST(CurlHttpClientTest, CompressedAnswersAreDecodedAndTheProgramNamed) {
+  TestServer server;
+  std::string encodings, agent;
+  server.Handle("/packed", [&](const httplib::Request& req, httplib::Response& res) {
+    encodings = req.get_header_value("Accept-Encoding");
+    agent = req.get_header_value("User-Agent");
+    res.set_header("Content-Encoding", "gzip");
+    res.set_content(*sandbox::Gzip("<rsp>" + std::string(500, 'x') + "</rsp>"), "text/xml");
+  });
+  CurlHttpClient http(Quick());
+  const HttpResult r = http.Get(server.Url("/packed"));
+  ASSERT_TRUE(r.ok()) << r.error;
+  EXPECT_EQ(r.body, "<rsp>" + std::string(500, 'x') + "</rsp>");
+  EXPECT_NE(encodings.find("gzip"), std::string::npos) << encodings;
+  EXPECT_NE(encodings.find("deflate"), std::string::npos) << encodings;
+  EXPECT_EQ(agent, "Orvalen/1.0");
+}
+
+// Through the environment's proxy, but never to this machine; a proxy
+// that cannot be reached is the failure, and named.
+TEST(CurlHttpClientTest, ThroughTheProxyButNeverForThisMachine) {
+  TestServer origin;
+  origin.Serve("/x", "<rsp/>");
+  test::ForwardProxy proxy(origin.port());
+  const auto through = [](const std::string& proxy_url) {
+    HttpOptions options = Quick();
+    options.proxies = ProxySettings::FromEnvironment([proxy_url](const char* name) -> const char* {
+      return std::string_view(name) == "http_proxy" ? proxy_url.c_str() : nullptr;
+    });
+    return options;
+  };
+  CurlHttpClient http(through(proxy.Url()));
+  const HttpResult far = http.Get("http://orvalen.test/x");
+  ASSERT_TRUE(far.ok()) << far.error;
+  EXPECT_EQ(far.body, "<rsp/>");
+  EXPECT_EQ(proxy.Seen(), std::vector<std::string>{"http://orvalen.test/x"});
+  EXPECT_TRUE(http.Get(origin.Url("/x")).ok());
+  EXPECT_EQ(proxy.Seen().size(), 1u);  // loopback went direct
+  EXPECT_EQ(origin.Requests().size(), 2u);
+
+  const int dead = test::UnusedLoopbackPort();
+  const HttpResult failed =
+      CurlHttpClient(through("http://127.0.0.1:" + std::to_string(dead))).Get("http://orvalen.test/x");
+  EXPECT_EQ(failed.failure, HttpResult::Failure::Proxy) << failed.error;
+  EXPECT_EQ(failed.proxy, "127.0.0.1:" + std::to_string(dead));
 }
 
 TEST(CurlHttpClientTest, ErrorStatusesAndRedirectsFail) {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
-#include <ctime>
+#include <chrono>
 #include <nlohmann/json.hpp>
 
 #include "support/QueryCheck.h"
@@ -22,40 +22,55 @@ class SandboxServerTest : public ::testing::Test {
   httplib::Client http;
 };
 
-// Now in China, as a client's clock gives it.
-std::string ChinaTimeNow() {
-  const std::time_t t = std::time(nullptr) + 8 * 3600;
-  std::tm utc{};
-  gmtime_r(&t, &utc);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &utc);
-  return text;
+// Now, in Unix milliseconds, as the platform's generated SDKs send it.
+std::string MillisecondsNow() {
+  return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count());
 }
 
-// A client that shares no code with the sandbox, set up as the platform's
-// SDKs are by default: POST form, v2.0, JSON, an md5 signature.
-TEST_F(SandboxServerTest, AnSdkStyleClientIsServed) {
-  const std::map<std::string, std::string> form{{"method", "taobao.taobaoke.items.get"},
-                                                {"app_key", "21008970"},
-                                                {"v", "2.0"},
-                                                {"format", "json"},
-                                                {"sign_method", "md5"},
-                                                {"timestamp", ChinaTimeNow()},
-                                                {"cid", "0"},
+// A client that shares no code with the sandbox, shaped as the platform's
+// generated SDKs shape their requests: a POST with the system parameters
+// in the query (a millisecond timestamp, partner_id, md5) and the call's
+// in the form, JSON, gzip accepted. Every answer carries a request id and
+// a Date; a wrong secret is 25.
+TEST_F(SandboxServerTest, AClientShapedAsThePlatformsSdksIsServed) {
+  const std::map<std::string, std::string> system{{"method", "taobao.taobaoke.items.get"},
+                                                  {"app_key", "21008970"},
+                                                  {"v", "2.0"},
+                                                  {"format", "json"},
+                                                  {"sign_method", "md5"},
+                                                  {"partner_id", "top-sdk-python-20260101"},
+                                                  {"timestamp", MillisecondsNow()}};
+  const std::map<std::string, std::string> call{{"cid", "0"},
                                                 {"nick", "我的会员"},
                                                 {"page_size", "40"},
                                                 {"fields", "num_iid,title,price,click_url"}};
   const auto post = [&](const std::string& secret) {
-    httplib::Params signed_form(form.begin(), form.end());
-    signed_form.emplace("sign", test::SdkSignature(form, secret));
-    const auto res = http.Post("/router/rest", signed_form);
+    std::map<std::string, std::string> all = system;
+    all.insert(call.begin(), call.end());
+    httplib::Params query(system.begin(), system.end());
+    query.emplace("sign", test::SdkSignature(all, secret));
+    const std::string target = httplib::append_query_params("/router/rest", query);
+    http.set_decompress(false);
+    const auto res = http.Post(target, {{"Accept-Encoding", "gzip"}},
+                               httplib::detail::params_to_query_str(
+                                   httplib::Params(call.begin(), call.end())),
+                               "application/x-www-form-urlencoded;charset=utf-8");
     EXPECT_EQ(res->get_header_value("Content-Type"), "application/json; charset=utf-8");
-    return nlohmann::json::parse(res->body);
+    EXPECT_EQ(res->get_header_value("Content-Encoding"), "gzip");
+    EXPECT_TRUE(res->get_header_value("Date").ends_with(" GMT")) << res->get_header_value("Date");
+    std::string body;
+    httplib::detail::gzip_decompressor().decompress(
+        res->body.data(), res->body.size(),
+        [&body](const char* data, std::size_t n) { return body.append(data, n), true; });
+    return nlohmann::json::parse(body);
   };
   const nlohmann::json found = post("orvalen-sandbox-secret")["taobaoke_items_get_response"];
   const nlohmann::json& items = found["taobaoke_items"]["taobaoke_item"];
   ASSERT_EQ(items.size(), 40u) << found;
   EXPECT_GE(found["total_results"].get<long>(), 40);
+  EXPECT_EQ(found["request_id"].get<std::string>().size(), 13u);
   for (const nlohmann::json& item : items) {
     const std::string url = item["click_url"];
     EXPECT_NE(url.find("&nick=%E6%88%91%E7%9A%84%E4%BC%9A%E5%91%98&"), std::string::npos) << url;
@@ -63,6 +78,7 @@ TEST_F(SandboxServerTest, AnSdkStyleClientIsServed) {
   const nlohmann::json refused = post("not-the-secret")["error_response"];
   EXPECT_EQ(refused["code"], 25);
   EXPECT_EQ(refused["msg"], "Invalid signature");
+  EXPECT_NE(refused["request_id"], found["request_id"]);
 }
 
 TEST_F(SandboxServerTest, PicturesBadgesAndLandingPages) {

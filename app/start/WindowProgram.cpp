@@ -1,7 +1,5 @@
 #include "app/start/WindowProgram.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 #include "app/form/TForm1.h"
 #include "app/skin/SkinData.h"
 #include "app/start/AssistiveTech.h"
+#include "app/start/EngineFlags.h"
 #include "app/start/LocalSandbox.h"
 #include "app/start/StopSignals.h"
 #include "app/start/WindowArgs.h"
@@ -22,14 +21,6 @@
 namespace orvalen {
 namespace {
 
-// Chromium refuses to start its sandbox as root; only then go without it.
-void AllowChromiumAsRoot() {
-  if (geteuid() != 0) return;
-  const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-  if (!flags.contains("--no-sandbox"))
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --no-sandbox");
-}
-
 int UsageError(const std::string& message) {
   std::cerr << "orvalen: " << message << " (see orvalen --help)\n";
   return 2;
@@ -38,6 +29,7 @@ int UsageError(const std::string& message) {
 int RunWindow(const std::string& config_url, const std::string& skin,
               std::vector<std::string> toolkit_args, const WindowDefaults& defaults) {
   AllowChromiumAsRoot();
+  UseProxies(ProxySettings::FromEnvironment());
   // QApplication keeps argc and argv for its lifetime.
   std::vector<char*> argv;
   for (std::string& arg : toolkit_args) argv.push_back(arg.data());
