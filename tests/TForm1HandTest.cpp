@@ -125,7 +125,7 @@ Selection ReadSelection(const char* which) {
     QProcess xclip;
     xclip.start(u"xclip"_s, QStringList{u"-o"_s, u"-selection"_s, QLatin1String(which)} + extra);
     // The program under test answers the request from its own event loop.
-    if (!QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, 15000))
+    if (!test::Await([&] { return xclip.state() == QProcess::NotRunning; }, 15000))
       qFatal("xclip did not finish");
     return xclip.exitCode() == 0 ? QString::fromUtf8(xclip.readAllStandardOutput()) : QString();
   };

@@ -77,7 +77,7 @@ class TForm1SkinTest : public QObject {
         if (!line.startsWith(QLatin1String("configuration: "))) diagnostics_ << line;
       };
     });
-    if (!QTest::qWaitFor([&] { return !form->SearchRunning(); }, 15000)) qFatal("search ran on");
+    if (!test::Await([&] { return !form->SearchRunning(); }, 15000)) qFatal("search ran on");
     return form;
   }
   static QStringList Controls(TForm1& form) {

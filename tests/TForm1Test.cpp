@@ -503,13 +503,14 @@ class TForm1Test : public QObject {
       ClickLink(*form, title);
       ClickLink(*form, title, Qt::MiddleButton, Qt::NoModifier);
     }
-    // The paging link, clicked last, is acted on after anything the clicks
-    // before it caused (not every address makes a navigation at all).
+    // Not every address makes a navigation at all, and a new window's may
+    // come after the view's own: the web address opens twice, and by the
+    // checks below (after the seller chain) anything else would be there too.
+    const QStringList ok{u"http://item.example/ok"_s, u"http://item.example/ok"_s};
+    QTRY_COMPARE(browser_->opened, ok);
     ClickLink(*form, u"a[href=\"http://next/\"]"_s);
     QTRY_COMPARE(form->PageNo(), 2);
     WaitIdle(*form);
-    const QStringList ok{u"http://item.example/ok"_s, u"http://item.example/ok"_s};
-    QCOMPARE(browser_->opened, ok);
 
     // The seller chain and the list URL answer with a local file: nothing
     // opens (the seller's link is handled once its chain has ended).

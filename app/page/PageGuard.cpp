@@ -30,8 +30,13 @@ constexpr const char* kScript = R"(
     e.dataTransfer.items.clear();
     e.dataTransfer.setData('text/plain', text);
   }, true);
+  // The engine counts the clicks of a multiple click whatever their
+  // buttons: a later click counts only with the button of the one before.
+  var lastButton = -1;
   function onClick(e) {
-    if (linkOf(e.target) && (e.detail > 1 || e.altKey || e.metaKey)) {
+    var again = e.detail > 1 && e.button === lastButton;
+    lastButton = e.button;
+    if (linkOf(e.target) && (again || e.altKey || e.metaKey)) {
       e.preventDefault();
       e.stopImmediatePropagation();
     }

@@ -30,6 +30,7 @@
 #include "app/form/WarningBox.h"
 #include "app/skin/SkinData.h"
 #include "sandbox/ConfigDocument.h"
+#include "support/Await.h"
 #include "support/SandboxRunner.h"
 #include "support/TestServer.h"
 
@@ -90,7 +91,7 @@ inline QVariant Evaluate(QWebEnginePage* page, const QString& script) {
     result = v;
     done = true;
   });
-  if (!QTest::qWaitFor([&] { return done; }, 15000)) qFatal("script did not run");
+  if (!Await([&] { return done; }, 15000)) qFatal("script did not run");
   return result;
 }
 
@@ -152,14 +153,26 @@ inline QPoint ElementPoint(QWidget& form, const QString& selector,
   return QPoint(xy[0].toInt(), xy[1].toInt());
 }
 
-// A click on the first link matching `selector`, scrolled into view, as the mouse does it.
+// A click on the first link matching `selector`, scrolled into view, as the
+// mouse does it. The engine may take moments after a scroll before its
+// input lands where the page now is: the mouse moves until the link itself
+// is under it, and only then clicks.
 inline void ClickLink(QWidget& form, const QString& selector,
                       Qt::MouseButton button = Qt::LeftButton,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   const QPoint at = ElementPoint(form, selector);
   QWidget* surface = View(form)->focusProxy();
-  QTest::mouseMove(surface, at);
-  QTest::mouseClick(surface, button, modifiers, at);
+  const QString hovered =
+      QStringLiteral("document.querySelector('%1').matches(':hover')").arg(selector);
+  int wiggle = 0;
+  const bool under = Await(
+      [&] {
+        QTest::mouseMove(surface, at + QPoint(wiggle++ % 2, 0));
+        return Evaluate(form, hovered).toBool();
+      },
+      15000);
+  if (!under) qFatal("the mouse never got over %s", qPrintable(selector));
+  QTest::mouseClick(surface, button, modifiers, at + QPoint((wiggle - 1) % 2, 0));
 }
 
 // Serves a configuration at /cfg whose gateway, at /rest, answers each call
@@ -175,11 +188,11 @@ inline std::string MethodOf(const httplib::Request& req) {
   return req.get_param_value("method");
 }
 
-// Offscreen, with Chromium's flags for a headless machine, unless the
-// environment says otherwise.
+// Offscreen (on a desktop-sized screen), with Chromium's flags for a
+// headless machine, unless the environment says otherwise.
 template <class TestClass>
 int RunGuiTest(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", ORVALEN_OFFSCREEN);
   if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
   }
