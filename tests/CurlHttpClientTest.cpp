@@ -5,8 +5,8 @@
 #include <chrono>
 #include <thread>
 
-#include "support/ChildProcess.h"
 #include "sandbox/Gzip.h"
+#include "support/ChildProcess.h"
 #include "support/Fixtures.h"
 #include "support/ForwardProxy.h"
 #include "support/TestCertificate.h"
@@ -79,8 +79,8 @@ TEST(CurlHttpClientTest, ThroughTheProxyButNeverForThisMachine) {
   EXPECT_EQ(origin.Requests().size(), 2u);
 
   const int dead = test::UnusedLoopbackPort();
-  const HttpResult failed =
-      CurlHttpClient(through("http://127.0.0.1:" + std::to_string(dead))).Get("http://orvalen.test/x");
+  const HttpResult failed = CurlHttpClient(through("http://127.0.0.1:" + std::to_string(dead)))
+                                .Get("http://orvalen.test/x");
   EXPECT_EQ(failed.failure, HttpResult::Failure::Proxy) << failed.error;
   EXPECT_EQ(failed.proxy, "127.0.0.1:" + std::to_string(dead));
 }

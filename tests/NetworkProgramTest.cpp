@@ -44,8 +44,11 @@ class NetworkProgramTest : public ::testing::Test {
 TEST_F(NetworkProgramTest, TheCliGoesStraightToThisMachineWhateverTheProxy) {
   const std::string dead = DeadProxy();
   const Outcome o = Cli({"--config", sandbox.server().config_url(), "items", "--keyword", "MP3"},
-                        {{"http_proxy", dead}, {"HTTP_PROXY", dead}, {"all_proxy", dead},
-                         {"https_proxy", dead}, {"no_proxy", "intranet.example"}});
+                        {{"http_proxy", dead},
+                         {"HTTP_PROXY", dead},
+                         {"all_proxy", dead},
+                         {"https_proxy", dead},
+                         {"no_proxy", "intranet.example"}});
   EXPECT_EQ(o.status, 0) << o.err;
   EXPECT_NE(o.out.find("MP3"), std::string::npos);
 }
@@ -99,10 +102,10 @@ TEST(SandboxAddressTest, Ipv6AndEveryAddressServeWhatAClientCanUse) {
   const std::string document = client.Get("/" + std::string(kConfigPath))->body;
   const std::string gateway = "http://[::1]:" + std::to_string(port) + "/router/rest";
   EXPECT_NE(document.find("<http>" + gateway + "</http>"), std::string::npos) << document;
-  const Outcome o = Cli({"--config", "http://[::1]:" + std::to_string(port) + "/" +
-                                         std::string(kConfigPath),
-                         "listurl", "手机"},
-                        {});
+  const Outcome o =
+      Cli({"--config", "http://[::1]:" + std::to_string(port) + "/" + std::string(kConfigPath),
+           "listurl", "手机"},
+          {});
   EXPECT_EQ(o.status, 0) << o.err;
   EXPECT_TRUE(o.out.starts_with("http://[::1]:" + std::to_string(port) + "/list?")) << o.out;
 

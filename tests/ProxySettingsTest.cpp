@@ -34,11 +34,11 @@ TEST(ProxySettingsTest, EachSchemeFromItsVariableTheLowerCaseFirstThenAll) {
 // Loopback goes direct whatever no_proxy says; the user's entries are added
 // to it: domains with what is below them, addresses, ranges, or "*".
 TEST(ProxySettingsTest, LoopbackAndTheUsersHostsGoDirect) {
-  const ProxySettings s = From(
-      {{"http_proxy", "http://p:1"}, {"no_proxy", " .corp.example, intranet ,10.0.0.0/8, fd00::/8"}});
-  for (const char* direct : {"localhost", "127.0.0.1", "127.9.8.7", "::1", "[::1]", "LocalHost",
-                             "corp.example", "wiki.corp.example", "intranet", "a.intranet",
-                             "10.200.1.2", "[fd00::5]"}) {
+  const ProxySettings s = From({{"http_proxy", "http://p:1"},
+                                {"no_proxy", " .corp.example, intranet ,10.0.0.0/8, fd00::/8"}});
+  for (const char* direct :
+       {"localhost", "127.0.0.1", "127.9.8.7", "::1", "[::1]", "LocalHost", "corp.example",
+        "wiki.corp.example", "intranet", "a.intranet", "10.200.1.2", "[fd00::5]"}) {
     EXPECT_TRUE(s.GoesDirect(direct)) << direct;
     EXPECT_EQ(s.ProxyFor("http", direct), "") << direct;
   }

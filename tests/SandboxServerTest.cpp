@@ -53,10 +53,10 @@ TEST_F(SandboxServerTest, AClientShapedAsThePlatformsSdksIsServed) {
     query.emplace("sign", test::SdkSignature(all, secret));
     const std::string target = httplib::append_query_params("/router/rest", query);
     http.set_decompress(false);
-    const auto res = http.Post(target, {{"Accept-Encoding", "gzip"}},
-                               httplib::detail::params_to_query_str(
-                                   httplib::Params(call.begin(), call.end())),
-                               "application/x-www-form-urlencoded;charset=utf-8");
+    const auto res =
+        http.Post(target, {{"Accept-Encoding", "gzip"}},
+                  httplib::detail::params_to_query_str(httplib::Params(call.begin(), call.end())),
+                  "application/x-www-form-urlencoded;charset=utf-8");
     EXPECT_EQ(res->get_header_value("Content-Type"), "application/json; charset=utf-8");
     EXPECT_EQ(res->get_header_value("Content-Encoding"), "gzip");
     EXPECT_TRUE(res->get_header_value("Date").ends_with(" GMT")) << res->get_header_value("Date");

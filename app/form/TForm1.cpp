@@ -110,18 +110,13 @@ void TForm1::SetUpControls() {
   ConnectControls();
 }
 
-// The window's frame, place, icon, fonts and colours.
+// The window's place, icon, fonts and colours.
 void TForm1::StyleControls() {
   setWindowIcon(AppIcon());
   QFont font(QStringLiteral("WenQuanYi Micro Hei"));
   font.setPixelSize(12);
   setFont(font);
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(945, 681);
-  // The window's place on the screen, where the screen has room for it.
-  const QRect wanted(QPoint(44, 17), size());
-  if (screen() != nullptr && screen()->availableGeometry().contains(wanted)) move(wanted.topLeft());
+  PlaceOnScreen();
   for (QWidget* w : {static_cast<QWidget*>(ui->Edit2), static_cast<QWidget*>(ui->TreeView1),
                      static_cast<QWidget*>(ui->Button1), static_cast<QWidget*>(ui->Button2)}) {
     SetTextColour(w, kActiveCaption);
@@ -198,21 +193,6 @@ void TForm1::ConnectControls() {
   connect(ui->TreeView1, &QTreeWidget::itemExpanded, this, &TForm1::TreeView1Expanding);
   connect(ui->TreeView1, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* node) { TreeView1Change(node); });
-}
-
-void TForm1::resizeEvent(QResizeEvent* e) {
-  QMainWindow::resizeEvent(e);
-  FormResize();
-}
-
-void TForm1::FormResize() {
-  const int ch = ui->centralwidget->height(), cw = ui->centralwidget->width();
-  ui->TreeView1->resize(ui->TreeView1->width(), ch - 54);
-  ui->GroupBox1->resize(cw - 240, ui->GroupBox1->height());
-  ui->GroupBox3->resize(ui->GroupBox1->width(), ch - 75);
-  // The group box's whole area, not its contents rectangle: that one
-  // depends on the style and the skin, and the view's size may not.
-  ui->WebBrowser1->resize(ui->GroupBox3->width() - 6, ui->GroupBox3->height() - 10);
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {

@@ -98,6 +98,7 @@ class TForm1 : public QMainWindow {
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
@@ -113,6 +114,8 @@ class TForm1 : public QMainWindow {
   void Say(const std::string& line, const std::string& detail);
   void SetUpControls();
   void StyleControls();
+  void PlaceOnScreen();
+  void FitInto(const QSize& client);
   void FillFixedLists();
   void SetUpFooterLinks();
   void SetUpResultsView();
@@ -203,6 +206,7 @@ class TForm1 : public QMainWindow {
   InterceptingPage* page_ = nullptr;
   PageWriter* writer_ = nullptr;
   SearchTiming timing_{services_.started};
+  bool fitted_ = false;  // the window has been fitted to the screen's work area once shown
 };
 
 }  // namespace orvalen
