@@ -113,6 +113,37 @@ class TForm1SkinTest : public QObject {
             Middle(Find<QWidget>(*plain, "GroupBox1")));
   }
 
+  // Without a skin the window takes the desktop's colours, a dark theme's
+  // too: the tree, the category name, the buttons and the footer links
+  // (as links) read in the colours the desktop gives, none set by the program.
+  void noneTakesTheDesktopsOwnColours() {
+    const QPalette kept = QApplication::palette();
+    QPalette dark(QColor(0x33, 0x33, 0x33), QColor(0x2B, 0x2B, 0x2B));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+    dark.setColor(QPalette::Link, QColor(0x8A, 0xB4, 0xF8));
+    QApplication::setPalette(dark);
+    auto form = Open("none");
+    const std::pair<const char*, QPalette::ColorRole> colours[] = {
+        {"TreeView1", QPalette::Text},     {"Edit2", QPalette::Text},
+        {"Button1", QPalette::ButtonText}, {"Button2", QPalette::ButtonText},
+        {"Label5", QPalette::Link},        {"Label7", QPalette::Link}};
+    for (const auto& [name, role] : colours) {
+      QWidget* w = Find<QWidget>(*form, name);
+      QCOMPARE(w->palette().color(role), dark.color(role));
+    }
+    for (const char* name : {"Label5", "Label7"}) {
+      QCOMPARE(Find<QWidget>(*form, name)->foregroundRole(), QPalette::Link);
+    }
+    // The category tree drawn in the theme's text colour, never a dark blue.
+    auto* tree = Find<QWidget>(*form, "TreeView1");
+    QVERIFY(ShareOf(tree, dark.color(QPalette::Text)) > 0.005);
+    QCOMPARE(ShareOf(tree, QColor(0x00, 0x54, 0xE3)), 0.0);
+    QApplication::setPalette(kept);
+  }
+
   // What a control is: its text, place, size, font, visibility. Whether its
   // colours are readable is the skin's business (see SkinSheet).
   void noSkinMovesResizesOrRetextsAControl() {

@@ -35,9 +35,6 @@
 namespace orvalen {
 namespace {
 
-const QColor kLinkBlue(0, 0, 255);
-const QColor kLinkHover(255, 85, 0);
-const QColor kActiveCaption(0, 84, 227);
 constexpr int kHttpCacheBytes = 8 * 1024 * 1024;
 
 QString Q(std::string_view text) {
@@ -51,14 +48,6 @@ std::unique_ptr<HttpTransport> UiThreadHttp(std::chrono::seconds limit) {
   options.read_timeout = std::min(options.read_timeout, limit);
   options.total_timeout = limit;
   return std::make_unique<CurlHttpClient>(options);
-}
-
-void SetTextColour(QWidget* w, const QColor& colour) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::WindowText, colour);
-  p.setColor(QPalette::Text, colour);
-  p.setColor(QPalette::ButtonText, colour);
-  w->setPalette(p);
 }
 
 // Where lines for whoever runs the program go (a skin that cannot be used, a
@@ -110,17 +99,14 @@ void TForm1::SetUpControls() {
   ConnectControls();
 }
 
-// The window's place, icon, fonts and colours.
+// The window's place, icon and fonts. Its colours are the skin's, or
+// without one the desktop's own: none is set here.
 void TForm1::StyleControls() {
   setWindowIcon(AppIcon());
   QFont font(QStringLiteral("WenQuanYi Micro Hei"));
   font.setPixelSize(12);
   setFont(font);
   PlaceOnScreen();
-  for (QWidget* w : {static_cast<QWidget*>(ui->Edit2), static_cast<QWidget*>(ui->TreeView1),
-                     static_cast<QWidget*>(ui->Button1), static_cast<QWidget*>(ui->Button2)}) {
-    SetTextColour(w, kActiveCaption);
-  }
   QFont button_font = font;
   button_font.setPixelSize(13);
   ui->Button1->setFont(button_font);
@@ -152,7 +138,7 @@ void TForm1::SetUpFooterLinks() {
   ui->Label5->setText(Q(kFooterHost1));
   ui->Label7->setText(Q(kFooterHost2));
   for (QLabel* label : {ui->Label5, ui->Label7}) {
-    SetTextColour(label, kLinkBlue);
+    label->setForegroundRole(QPalette::Link);  // the desktop's colour for links
     label->setMouseTracking(true);
     label->installEventFilter(this);
   }
@@ -261,10 +247,12 @@ bool TForm1::FooterLinkEvent(QLabel* label, QEvent* e) {
   }
 }
 
-// Without a skin the label's palette shows the state; a skin reads the
-// "hover" property.
+// Without a skin the link is underlined under the mouse or with the focus;
+// a skin reads the "hover" property.
 void TForm1::SetHover(QLabel* label, bool hover) {
-  SetTextColour(label, hover ? kLinkHover : kLinkBlue);
+  QFont font = label->font();
+  font.setUnderline(hover);
+  label->setFont(font);
   if (label->property("hover").toBool() == hover) return;
   label->setProperty("hover", hover);
   if (!SkinData1.sheet().isEmpty()) SkinData::Repolish(label);
