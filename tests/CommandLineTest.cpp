@@ -81,5 +81,27 @@ TEST(CommandLineTest, UnknownOptionsAndBadValuesExitTwo) {
   }
 }
 
+// Where Qt would abort (status 134, and nothing for a user who started it
+// from a menu), the window says in one line what is missing.
+TEST(CommandLineTest, WindowWithoutADisplaySaysWhatIsMissing) {
+  const Program& window = kPrograms[0];
+  test::EnvironmentChanges env = kNoDisplay;
+  env["XDG_SESSION_TYPE"] = std::nullopt;
+  for (const auto& [args, words] :
+       {std::pair{std::vector<std::string>{}, std::string("qt6-wayland")},
+        std::pair{std::vector<std::string>{"-platform", "nosuch"}, std::string("\"nosuch\"")}}) {
+    const Outcome o = RunProgram(window, args, env);
+    EXPECT_EQ(o.status, 1) << o.err;
+    EXPECT_TRUE(o.err.starts_with("orvalen: cannot open a window: ")) << o.err;
+    EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << o.err;
+    EXPECT_NE(o.err.find(words), std::string::npos) << o.err;
+  }
+  // A Wayland session whose compositor has gone.
+  env["WAYLAND_DISPLAY"] = "/nonexistent/wayland-9";
+  const Outcome o = RunProgram(window, {}, env);
+  EXPECT_EQ(o.status, 1) << o.err;
+  EXPECT_NE(o.err.find("no Wayland display at /nonexistent/wayland-9"), std::string::npos) << o.err;
+}
+
 }  // namespace
 }  // namespace orvalen

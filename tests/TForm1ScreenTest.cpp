@@ -55,8 +55,11 @@ class TForm1ScreenTest : public QObject {
 
  private slots:
   void initTestCase() {
-    panel_ = std::make_unique<test::Panel>(32);
-    QVERIFY(panel_->Reserved());
+    // Wayland lets no client reserve a strut, or place itself.
+    if (QGuiApplication::platformName() == u"xcb"_s) {
+      panel_ = std::make_unique<test::Panel>(32);
+      QVERIFY(panel_->Reserved());
+    }
     sandbox_ = std::make_unique<test::SandboxRunner>(3000);
   }
   void cleanupTestCase() {
@@ -67,6 +70,7 @@ class TForm1ScreenTest : public QObject {
   // At its first size where that fits, inside the work area where it does
   // not: its frame, every control, the paging links at the page's end.
   void theWindowAndEveryControlAreInTheWorkArea() {
+    if (!panel_) QSKIP("the compositor places windows");
     auto form = Open();
     const QRect area = WorkArea();
     const bool fits = area.contains(QRect(44, 17, kFormWidth + 8, kFormHeight + 40));

@@ -108,6 +108,7 @@ class TForm1 : public QMainWindow {
   // trailing underscore and the helpers between them are this
   // implementation's own.
   void StartLoading();
+  void WarnWithoutChineseFont();
   void Construct();
   void Loaded();
   void FormCreate();

@@ -4,8 +4,10 @@
 // give, and the first search follows once they are in.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QTreeWidget>
 
+#include "app/form/FontCheck.h"
 #include "app/form/TForm1.h"
 #include "app/form/ThreadHandOff.h"
 #include "config/ConfigProblem.h"
@@ -17,12 +19,18 @@ namespace {
 
 const char* const kLoadingCaption = "正在读取配置，请稍等......";
 
+// In English: without a Chinese font, Chinese words would be boxes too.
+const char* const kNoChineseFont =
+    "No font for Chinese text is installed, so the window's words show as empty boxes. Install "
+    "the package %1, then start Orvalen again.";
+
 }  // namespace
 
 // Everything the loader touches (the configuration reader, the records,
 // the category component and its results) is the window's again only once
 // it has handled the loader's notice.
 void TForm1::StartLoading() {
+  WarnWithoutChineseFont();
   ConfigUrl = services_.config_url.empty() ? DefaultConfigUrl() : services_.config_url;
   item_.cond.nick = kAffiliateNick;
   page_no_ = 1;
@@ -38,6 +46,15 @@ void TForm1::StartLoading() {
     HandOff(notice);
     QCoreApplication::postEvent(this, notice);
   });
+}
+
+// Said once on standard error, and in the window once it is on the screen.
+void TForm1::WarnWithoutChineseFont() {
+  if (ChineseFontInstalled()) return;
+  const QString text = QString::fromUtf8(kNoChineseFont).arg(QLatin1String(kChineseFontPackage));
+  Say(text.toStdString(), "");
+  QTimer::singleShot(
+      0, this, [this, text] { services_.warnings->Warn(this, QStringLiteral("Orvalen"), text); });
 }
 
 void TForm1::Construct() {

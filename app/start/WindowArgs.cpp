@@ -33,7 +33,7 @@ constexpr const char* kDescription =
     "The marketplace's affiliate items in one window: categories, keyword search,\n"
     "filters and pages; items and shops open in the desktop's browser. Qt's own\n"
     "options (-platform NAME, -style NAME, -reverse, ...) are passed on.\n"
-    "Exit status: 0, or 2 for a usage error.";
+    "Exit status: 0, 2 for a usage error, 1 when no window can be opened.";
 
 // The name of "-name", "--name" or "--name=value".
 std::string_view OptionName(std::string_view arg) {

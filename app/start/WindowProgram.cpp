@@ -11,9 +11,11 @@
 #include "app/form/TForm1.h"
 #include "app/skin/SkinData.h"
 #include "app/start/AssistiveTech.h"
+#include "app/start/DisplayCheck.h"
 #include "app/start/EngineFlags.h"
 #include "app/start/LocalSandbox.h"
 #include "app/start/StopSignals.h"
+#include "app/start/ToolkitWords.h"
 #include "app/start/WindowArgs.h"
 #include "config/ConfigLocation.h"
 #include "config/SiteConfig.h"
@@ -28,6 +30,11 @@ int UsageError(const std::string& message) {
 
 int RunWindow(const std::string& config_url, const std::string& skin,
               std::vector<std::string> toolkit_args, const WindowDefaults& defaults) {
+  // Qt would abort, and a program started from a menu would just vanish.
+  if (const std::string problem = DisplayProblem(CurrentDisplay(toolkit_args)); !problem.empty()) {
+    std::cerr << "orvalen: " << problem << '\n';
+    return 1;
+  }
   AllowChromiumAsRoot();
   UseProxies(ProxySettings::FromEnvironment());
   // QApplication keeps argc and argv for its lifetime.
@@ -41,6 +48,7 @@ int RunWindow(const std::string& config_url, const std::string& skin,
   QApplication::setApplicationVersion(QString::fromUtf8(kVersion.data(), kVersion.size()));
   QGuiApplication::setDesktopFileName(QLatin1String(kAppId));
   QApplication::setWindowIcon(AppIcon());
+  const ToolkitWords toolkit_words{QLocale()};
 
   // Before the first web view: the engine reads this once, at its start.
   ExposeWebContentToAssistiveTech(AssistiveTechActive());
