@@ -6,17 +6,16 @@
 //                   [--while-locked FILE]
 //   orvalen-sandbox --help | --version
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "platform/PrivateFiles.h"
+#include "sandbox/LockWatch.h"
 #include "sandbox/SandboxArgs.h"
 #include "sandbox/SandboxServer.h"
 
@@ -29,22 +28,6 @@ void RaiseDescriptorLimit() {
   if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max) return;
   limit.rlim_cur = limit.rlim_max;
   setrlimit(RLIMIT_NOFILE, &limit);
-}
-
-// Stops `sandbox` once this process can lock `file` exclusively: no one
-// else holds it. The lock is kept until the process ends, so that whoever
-// waits for a shared lock next finds the port free.
-void StopWhenUnlocked(orvalen::sandbox::SandboxServer& sandbox, const std::string& file) {
-  const int fd = open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-  if (fd < 0) {
-    std::cerr << "orvalen-sandbox: cannot watch " << file << ": " << std::strerror(errno) << "\n";
-    return;
-  }
-  std::thread([&sandbox, fd] {
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
-    sandbox.Stop();
-  }).detach();
 }
 
 }  // namespace
@@ -75,6 +58,15 @@ int main(int argc, char** argv) {
   sigaddset(&stop_signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
+  // Opened first: a sandbox that cannot watch would outlive its windows.
+  orvalen::OpenedFile watched;
+  if (!args.while_locked.empty()) {
+    watched = orvalen::OpenPrivateFile(args.while_locked, O_RDONLY, true);
+    if (!watched) {
+      std::cerr << "orvalen-sandbox: --while-locked: " << watched.error << "\n";
+      return 1;
+    }
+  }
   orvalen::sandbox::SandboxServer sandbox(options);
   if (!sandbox.Bind()) {
     std::cerr << "orvalen-sandbox: cannot listen on " << options.host << ":" << options.port
@@ -86,7 +78,9 @@ int main(int argc, char** argv) {
     sigwait(&stop_signals, &signal);
     sandbox.Stop();  // also before Run(), which then returns at once
   });
-  if (!args.while_locked.empty()) StopWhenUnlocked(sandbox, args.while_locked);
+  // Ends, and joins its thread, before `sandbox` goes.
+  std::optional<orvalen::sandbox::LockWatch> watch;
+  if (watched) watch.emplace(std::move(watched.fd), [&sandbox] { sandbox.Stop(); });
   std::cout << "listening on " << sandbox.listen_url() << "/" << std::endl;
   sandbox.Run();
   pthread_kill(stopper.native_handle(), SIGTERM);  // wakes the waiter if Run ended otherwise

@@ -15,6 +15,7 @@
 #include "sandbox/SandboxServer.h"
 #include "support/ChildProcess.h"
 #include "support/SandboxRunner.h"
+#include "support/TempDir.h"
 
 namespace orvalen {
 namespace {
@@ -95,8 +96,10 @@ std::vector<pid_t> LockHolders(const std::string& file) {
 TEST_F(WindowProgramTest, WindowsShareTheSandboxAndTheLastOneEndsIt) {
   const int port = test::UnusedLoopbackPort();
   const std::string builtin = "http://127.0.0.1:" + std::to_string(port) + "/" + kConfigPath.data();
-  const std::string lock = SandboxLockFile({}, port);
-  const test::EnvironmentChanges env{{"ORVALEN_TEST_BUILTIN_URL", builtin}};
+  const test::TempDir runtime;
+  const std::string lock = (runtime.path() / "orvalen" / "sandbox.lock").string();
+  const test::EnvironmentChanges env{{"ORVALEN_TEST_BUILTIN_URL", builtin},
+                                     {"XDG_RUNTIME_DIR", runtime.path().string()}};
   ChildProcess first(ORVALEN_DRIVER_PATH, {}, env);
   ASSERT_TRUE(WaitUntil([&] { return SandboxesOn(port).size() == 1 && Listening(port); }))
       << first.Errors();

@@ -135,8 +135,8 @@ void TForm1::FillFixedLists() {
 }
 
 void TForm1::SetUpFooterLinks() {
-  ui->Label5->setText(Q(kFooterHost1));
-  ui->Label7->setText(Q(kFooterHost2));
+  ui->Label5->setText(Q(services_.site.footer_host1));
+  ui->Label7->setText(Q(services_.site.footer_host2));
   for (QLabel* label : {ui->Label5, ui->Label7}) {
     label->setForegroundRole(QPalette::Link);  // the desktop's colour for links
     label->setMouseTracking(true);
@@ -215,7 +215,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 
 bool TForm1::FooterLinkEvent(QLabel* label, QEvent* e) {
   const auto open = [this, label] {
-    OpenOutside(std::string(label == ui->Label5 ? kSiteRootUrl : kSecondSiteUrl));
+    OpenOutside(label == ui->Label5 ? services_.site.site_root : services_.site.second_site);
   };
   switch (e->type()) {
     case QEvent::Enter:

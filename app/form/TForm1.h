@@ -27,6 +27,7 @@
 #include "app/form/SearchTiming.h"
 #include "app/form/WarningBox.h"
 #include "app/form/core/SearchJob.h"
+#include "app/form/core/SiteAddresses.h"
 #include "app/page/LinkDecision.h"
 #include "app/skin/SkinData.h"
 #include "config/ConfigProblem.h"
@@ -66,6 +67,8 @@ struct FormServices {
   // list URL).
   std::chrono::seconds ui_call_limit{15};
   std::string skin;  // "" (the built-in skin), "dark", "none" or a skin file; see SkinData
+  // The footer links and the badges' pictures; see SiteAddresses.
+  SiteAddresses site = SiteAddresses::BuiltIn();
   // Warnings for whoever runs the program (a skin that cannot be used, a
   // configuration that cannot be read); null: standard error.
   std::function<void(const QString& line)> diagnostics;

@@ -2,7 +2,6 @@
 #include <QCoreApplication>
 #include <QWebEngineView>
 
-#include "app/AppSettings.h"
 #include "app/form/TForm1.h"
 #include "app/form/ThreadHandOff.h"
 #include "app/page/InterceptingPage.h"
@@ -35,7 +34,7 @@ void TForm1::StartSearch() {
   ShowHtml(EmptyPage());
   JoinWorker();  // its notice has been handled: it has ended or is about to
   job_ = std::make_unique<SearchJob>(
-      SearchJob{CopyControls(), item_, users_, std::string(kBadgeBaseUrl), {}, {}});
+      SearchJob{CopyControls(), item_, users_, services_.site.badge_base, {}, {}});
   search_running_ = true;
   worker_ = std::thread([this, job = job_.get()] {
     bool found = false;

@@ -59,11 +59,15 @@ int RunWindow(const std::string& config_url, const std::string& skin,
       .builtin_url = defaults.builtin_config_url,
       .program = QDir(QCoreApplication::applicationDirPath()).filePath(defaults.sandbox_program),
       .ready_limit = std::chrono::seconds(10),
-      .lock_dir = {},
   });
   FormServices services;
   services.started = defaults.started;
-  services.config_url = config_url;
+  services.config_url = sandbox.ConfigUrl();
+  // The built-in addresses follow the user's sandbox to its port.
+  if (const auto builtin = LoopbackEndpointOf(defaults.builtin_config_url);
+      builtin && sandbox.port() != 0) {
+    services.site = SiteAddresses::BuiltIn().OnPort(builtin->port, sandbox.port());
+  }
   services.skin = skin;
   TForm1 form(std::move(services));
   form.show();
