@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 #include "cli/CliCommands.h"
@@ -15,6 +16,8 @@ namespace {
 constexpr const char* kFooter =
     "Output: one TAB-separated line per entry, a backslash, TAB, line feed or carriage\n"
     "return in a value written as \\\\, \\t, \\n or \\r; --json: a JSON array of objects.\n"
+    "Arguments and lines are in the locale's character set ('?' for what it lacks);\n"
+    "--json is always UTF-8.\n"
     "The configuration document: --config URL, else $ORVALEN_CONFIG_URL, else the built-in\n"
     "address. Exit status: 0 success, 1 the call failed, 2 usage error.";
 
@@ -140,7 +143,17 @@ int UsageError(std::ostream& err, std::string message) {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-           const char* config_environment, Words words) {
+           const char* config_environment, Words words, const TerminalCharset& charset) {
+  std::vector<std::string> utf8_args;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::optional<std::string> arg = charset.Decode(args[i]);
+    if (!arg) {
+      return UsageError(err, "argument " + std::to_string(i + 1) +
+                                 " is not valid text in the locale's character set (" +
+                                 charset.name() + ")");
+    }
+    utf8_args.push_back(std::move(*arg));
+  }
   CLI::App app("", "orvalen-cli");
   UseOurWords(app);
   app.footer(kFooter);
@@ -154,7 +167,8 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
   AddCommands(app, commands);
   app.require_subcommand(1);
   try {
-    app.parse(std::vector<std::string>(args.rbegin(), args.rend()));  // CLI11 takes them reversed
+    app.parse(std::vector<std::string>(utf8_args.rbegin(),
+                                       utf8_args.rend()));  // CLI11 takes them reversed
   } catch (const CLI::CallForHelp&) {
     out << app.help("", CLI::AppFormatMode::All);
     return 0;
@@ -162,21 +176,27 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     out << version.what() << '\n';
     return 0;
   } catch (const CLI::ParseError& e) {
-    return UsageError(err, Reason(app, e));
+    return UsageError(err, charset.Encode(Reason(app, e)));
   }
   const ConfigChoice config = ChooseConfigUrl(config_flag, config_environment, DefaultConfigUrl());
-  if (!config.error.empty()) return UsageError(err, config.error);
+  if (!config.error.empty()) return UsageError(err, charset.Encode(config.error));
   const std::string name = app.get_subcommands().front()->get_name();
   CliCommands calls(config.url);
   const CallOutcome outcome = Dispatch(calls, name, commands);
   if (!outcome.ok) {
-    err << "orvalen-cli: " << name
-        << " failed: " << (words == Words::Chinese ? outcome.why.zh : outcome.why.en);
-    if (!outcome.detail.empty()) err << " (" << outcome.detail << ")";
-    err << '\n';
+    std::string line = "orvalen-cli: " + name +
+                       " failed: " + (words == Words::Chinese ? outcome.why.zh : outcome.why.en);
+    if (!outcome.detail.empty()) line += " (" + outcome.detail + ")";
+    err << charset.Encode(line) << '\n';
     return 1;
   }
-  json ? PrintJson(outcome.rows, out) : PrintTsv(outcome.rows, out);
+  if (json) {
+    PrintJson(outcome.rows, out);  // JSON is UTF-8, whatever the terminal
+  } else {
+    std::ostringstream lines;
+    PrintTsv(outcome.rows, lines);
+    out << charset.Encode(lines.str());
+  }
   return 0;
 }
 

@@ -6,12 +6,15 @@
 // Returns the process exit status: 0 when the call succeeded (or --help,
 // --version), 1 when it failed (reason on `err`, in `words`), 2 for a usage
 // error (one line on `err`). `config_environment` is the value of
-// ORVALEN_CONFIG_URL.
+// ORVALEN_CONFIG_URL. The arguments are read in `charset`, and the lines
+// written (TSV and reasons) are in it too; --json is always UTF-8.
 #pragma once
 
 #include <ostream>
 #include <span>
 #include <string>
+
+#include "cli/TerminalCharset.h"
 
 namespace orvalen {
 
@@ -19,6 +22,7 @@ namespace orvalen {
 enum class Words { English, Chinese };
 
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-           const char* config_environment = nullptr, Words words = Words::English);
+           const char* config_environment = nullptr, Words words = Words::English,
+           const TerminalCharset& charset = TerminalCharset("UTF-8"));
 
 }  // namespace orvalen

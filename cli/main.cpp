@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CliApp.h"
+#include "cli/TerminalCharset.h"
 #include "config/ConfigLocation.h"
 #include "platform/XmlDocument.h"
 
@@ -26,5 +27,5 @@ int main(int argc, char** argv) {
   orvalen::InitialiseXmlLibrary();
   const std::vector<std::string> args(argv + 1, argv + argc);
   return orvalen::RunCli(args, std::cout, std::cerr, std::getenv(orvalen::kConfigUrlVariable),
-                         WordsOfLocale());
+                         WordsOfLocale(), orvalen::TerminalCharset::OfLocale());
 }

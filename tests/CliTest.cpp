@@ -193,6 +193,47 @@ TEST_F(CliTest, FailuresExitOneWithTheReason) {
                           "）：服务器应答 HTTP 404 (HTTP status 404)\n");
 }
 
+// A terminal in another character set: the keyword is read in it (and
+// sent as UTF-8), TSV and reasons are written in it, '?' for what it
+// lacks; JSON stays UTF-8.
+TEST_F(CliTest, ArgumentsAndLinesInTheTerminalsCharacterSet) {
+  const TerminalCharset gb18030("GB18030"), latin1("ISO-8859-1"), utf8("UTF-8");
+  const auto run = [&](std::vector<std::string> args, const TerminalCharset& charset) {
+    out.str("");
+    err.str("");
+    args.insert(args.begin(), {"--config", server.Url("/cfg")});
+    return RunCli(args, out, err, nullptr, Words::English, charset);
+  };
+  ASSERT_EQ(run({"items", "--keyword", "\xCA\xD6\xBB\xFA"}, gb18030), 0) << err.str();
+  EXPECT_EQ(test::ValueOf(LastQuery(), "keyword"), "%E6%89%8B%E6%9C%BA");    // 手机 in UTF-8
+  EXPECT_NE(out.str().find("\xB2\xA5\xB7\xC5\xC6\xF7"), std::string::npos);  // 播放器
+  ASSERT_EQ(run({"--json", "items", "--keyword", "\xCA\xD6\xBB\xFA"}, gb18030), 0);
+  EXPECT_NE(out.str().find("播放器"), std::string::npos);
+
+  ASSERT_EQ(run({"items", "--keyword", "caf\xE9"}, latin1), 0);
+  EXPECT_EQ(test::ValueOf(LastQuery(), "keyword"), "%63%61%66%C3%A9");  // café
+  EXPECT_NE(out.str().find("\"???\""), std::string::npos) << out.str();
+
+  // Bytes that are no text in the set: a usage error, nothing sent.
+  const std::size_t sent = server.Requests().size();
+  for (const auto& [charset, bytes] : {std::pair{&gb18030, "\x81"}, std::pair{&utf8, "\xCA\xD6"}}) {
+    EXPECT_EQ(run({"items", "--keyword", bytes}, *charset), 2);
+    EXPECT_NE(err.str().find("argument 5 is not valid text in the locale's character set (" +
+                             charset->name() + ")"),
+              std::string::npos)
+        << err.str();
+  }
+  EXPECT_EQ(server.Requests().size(), sent);
+  // A reason in Chinese, on a terminal without Chinese.
+  const std::vector<std::string> args{"--config", server.Url("/no-config"), "cats"};
+  std::ostringstream o, e;
+  EXPECT_EQ(RunCli(args, o, e, nullptr, Words::Chinese, latin1), 1);
+  EXPECT_TRUE(e.str().starts_with("orvalen-cli: cats failed: ??????")) << e.str();
+  // The C locale's ASCII passes UTF-8 through.
+  EXPECT_TRUE(TerminalCharset("ANSI_X3.4-1968").utf8());
+  EXPECT_EQ(TerminalCharset("ANSI_X3.4-1968").Encode("手机"), "手机");
+}
+
 TEST_F(CliTest, UsageErrorsExitTwo) {
   // Arguments split at '|'.
   for (const std::string line :

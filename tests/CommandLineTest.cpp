@@ -2,8 +2,11 @@
 // without a display, reading only the exit status and the two streams.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "config/SiteConfig.h"
 #include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace orvalen {
 namespace {
@@ -101,6 +104,54 @@ TEST(CommandLineTest, WindowWithoutADisplaySaysWhatIsMissing) {
   const Outcome o = RunProgram(window, {}, env);
   EXPECT_EQ(o.status, 1) << o.err;
   EXPECT_NE(o.err.find("no Wayland display at /nonexistent/wayland-9"), std::string::npos) << o.err;
+}
+
+// A Chinese terminal in GB18030 and a Latin-1 one, with locales compiled
+// for the test (localedef, from Debian's locales): orvalen-cli reads the
+// keyword in the terminal's set and writes its lines in it, against a
+// sandbox of its own.
+TEST(CommandLineTest, TheCliSpeaksTheTerminalsCharacterSet) {
+  const test::TempDir locales;
+  for (const char* locale : {"zh_CN:GB18030", "en_US:ISO-8859-1"}) {
+    const std::string name(locale);
+    const std::string input = name.substr(0, name.find(':')), set = name.substr(name.find(':') + 1);
+    ChildProcess make("/usr/bin/localedef",
+                      {"-i", input, "-f", set, (locales.path() / (input + "." + set)).string()});
+    ASSERT_EQ(make.Wait(std::chrono::seconds(120)), 0) << make.Errors();
+  }
+  ChildProcess sandbox(ORVALEN_SANDBOX_PATH, {"--port", "0"});
+  ASSERT_TRUE(test::WaitUntil([&] { return sandbox.Output().find('\n') != std::string::npos; }));
+  std::string base = sandbox.Output();  // "listening on http://127.0.0.1:PORT/\n"
+  base = base.substr(base.find("http"), base.find('\n') - base.find("http"));
+  const std::string config = base + std::string(kConfigPath);
+  const auto cli = [&](const std::string& locale, const std::vector<std::string>& args) {
+    test::EnvironmentChanges env = kNoDisplay;
+    env["LOCPATH"] = locales.path().string();
+    env["LC_ALL"] = locale;
+    std::vector<std::string> all{"--config", config};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunProgram(kPrograms[1], all, env);
+  };
+  // 手机 as a GB18030 terminal types it, and as it shows it.
+  const std::string phone = "\xCA\xD6\xBB\xFA";
+  const Outcome tsv = cli("zh_CN.GB18030", {"items", "--keyword", phone});
+  ASSERT_EQ(tsv.status, 0) << tsv.err;
+  EXPECT_NE(tsv.out.find(phone), std::string::npos) << tsv.out;
+  EXPECT_EQ(tsv.out.find("手机"), std::string::npos);
+  const Outcome json = cli("zh_CN.GB18030", {"--json", "items", "--keyword", phone});
+  EXPECT_NE(json.out.find("手机"), std::string::npos) << json.out;
+  const Outcome refused = cli("zh_CN.GB18030", {"items", "--keyword", "\x81"});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("not valid text in the locale's character set (GB18030)"),
+            std::string::npos)
+      << refused.err;
+  // Latin-1 has no Chinese: each character is a '?', and nothing else
+  // outside ASCII is written.
+  const Outcome latin = cli("en_US.ISO-8859-1", {"cats"});
+  ASSERT_EQ(latin.status, 0) << latin.err;
+  EXPECT_NE(latin.out.find("\t??"), std::string::npos) << latin.out;
+  EXPECT_TRUE(std::all_of(latin.out.begin(), latin.out.end(),
+                          [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
 }
 
 }  // namespace
