@@ -4,23 +4,25 @@
 // clipboard and zooming with keys. Input is played with xdotool (support/
 // Hand.h); what leaves is read where it lands: the drop target, the
 // external browser's recorder, the clipboard as another program reads it.
-#include <QClipboard>
 #include <QDrag>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QMimeData>
-#include <QProcess>
 #include <QStyleHints>
 #include <atomic>
 
 #include "sandbox/LinkShapes.h"
-#include "support/GuiTest.h"
-#include "support/Hand.h"
+#include "support/HandWindow.h"
 
 using namespace orvalen;
 using namespace Qt::StringLiterals;
 using test::Evaluate;
 using test::Hand;
+using test::Move;
+using test::MoveThen;
+using test::ReadSelection;
+using test::Selection;
+using test::Wiggle;
 
 namespace {
 
@@ -99,89 +101,16 @@ class DragWatch : public QObject {
   QWidget* view_;
 };
 
-Hand::Args Move(const QPoint& p) {
-  return {"mousemove", std::to_string(p.x()), std::to_string(p.y())};
-}
-// A move to `p`, then what the hand does there.
-Hand::Args MoveThen(const QPoint& p, const Hand::Args& then) {
-  Hand::Args args = Move(p);
-  args.insert(args.end(), then.begin(), then.end());
-  return args;
-}
-// Two motions, so that the pointer moves even when it is already there.
-Hand::Args Wiggle(const QPoint& p) {
-  return {"mousemove", std::to_string(p.x()),     std::to_string(p.y()),
-          "mousemove", std::to_string(p.x() + 3), std::to_string(p.y() + 2)};
-}
-
-// What another program reads from the X selection `which` (clipboard or
-// primary): its targets, and its text; empty when nobody owns it.
-struct Selection {
-  QStringList targets;
-  QString text;
-};
-Selection ReadSelection(const char* which) {
-  const auto read = [which](const QStringList& extra) {
-    QProcess xclip;
-    xclip.start(u"xclip"_s, QStringList{u"-o"_s, u"-selection"_s, QLatin1String(which)} + extra);
-    // The program under test answers the request from its own event loop.
-    if (!test::Await([&] { return xclip.state() == QProcess::NotRunning; }, 15000))
-      qFatal("xclip did not finish");
-    return xclip.exitCode() == 0 ? QString::fromUtf8(xclip.readAllStandardOutput()) : QString();
-  };
-  return {read({u"-t"_s, u"TARGETS"_s}).split(QLatin1Char('\n'), Qt::SkipEmptyParts), read({})};
-}
-
 }  // namespace
 
-class TForm1HandTest : public QObject {
+class TForm1HandTest : public QObject, test::HandWindow {
   Q_OBJECT
 
   test::LogCapture log_;
   std::unique_ptr<test::SandboxRunner> sandbox_;
-  std::shared_ptr<test::RecordingBrowser> browser_;
-  std::shared_ptr<test::RecordingWarnings> warnings_;
-  std::unique_ptr<TForm1> form_;
-  std::unique_ptr<QSignalSpy> shown_;
 
-  // A window on the sandbox with its first results shown, active, the
-  // view holding the focus.
-  void Open() {
-    form_ = test::OpenWindow(sandbox_->server().config_url(), browser_, warnings_);
-    shown_ = std::make_unique<QSignalSpy>(form_.get(), &TForm1::ResultsShown);
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    QTRY_VERIFY_WITH_TIMEOUT(shown_->count() >= 1, 15000);
-    test::WaitIdle(*form_);
-    form_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    // A click on the page's margin gives the view the focus and follows nothing.
-    QVERIFY(Hand::Now(MoveThen(OnScreen(QPoint(2, 2)), {"click", "1"})));
-    QTRY_VERIFY(View()->isAncestorOf(QApplication::focusWidget()));
-  }
-  QWidget* View() { return test::View(*form_)->focusProxy(); }
-  QPoint OnScreen(const QPoint& in_view) { return View()->mapToGlobal(in_view); }
-  // Scrolled only when out of view: input the hand has played may still be
-  // on its way to the page, and must land where it was aimed.
-  QPoint At(const QString& selector) {
-    return OnScreen(test::ElementPoint(*form_, selector, u"nearest"_s));
-  }
-  QStringList ClickUrls() {
-    return Evaluate(*form_,
-                    u"Array.prototype.map.call(document.querySelectorAll("
-                    "'div.mydiv [role=heading] a'), function (a) {"
-                    "return a.getAttribute('href'); })"_s)
-        .toStringList();
-  }
+  void Open() { HandWindow::Open(sandbox_->server().config_url()); }
   void ClearSelection() { Evaluate(*form_, u"getSelection().removeAllRanges(); 0"_s); }
-  static QString Title(int card) {
-    return u"div.mydiv:nth-of-type(%1) [role=heading] a"_s.arg(card);
-  }
-  static QString Picture(int card) {
-    return u"div.mydiv:nth-of-type(%1) > a[title] img"_s.arg(card);
-  }
-  static QString Seller(int card) {
-    return u"div.mydiv:nth-of-type(%1) > a:not([title])"_s.arg(card);
-  }
 
   // The hand drags from `from` onto `target`, and lets go once the target
   // feels the drag, or after a few tries when `expect_drag` is false.
@@ -206,10 +135,7 @@ class TForm1HandTest : public QObject {
     sandbox_ = std::make_unique<test::SandboxRunner>(3000, &log_,
                                                      std::vector{*sandbox::ParseFault("shapes")});
   }
-  void cleanup() {
-    shown_.reset();
-    form_.reset();
-  }
+  void cleanup() { Close(); }
   void cleanupTestCase() { sandbox_.reset(); }
 
   // An item's title or picture carries exactly its click URL, as text only,
@@ -238,8 +164,8 @@ class TForm1HandTest : public QObject {
     expect_item(4);
 
     // Nothing for these: the item dragged after each is the next drop.
-    for (const QString& none : {Seller(1), u"a[href=\"http://next/\"]"_s,
-                                u"div.mydiv:nth-of-type(1) img[alt^=\"信用\"]"_s}) {
+    for (const QString& none :
+         {Seller(1), NextPage(), u"div.mydiv:nth-of-type(1) img[alt^=\"信用\"]"_s}) {
       const int before = int(target.drops.size());
       DragOnto(At(none), target, false);
       DragOnto(At(Title(3)), target, true);
@@ -275,8 +201,7 @@ class TForm1HandTest : public QObject {
     Open();
     const QStringList given = ClickUrls();
     const std::size_t landings = log_.Count("/click?");
-    const QString nick =
-        Evaluate(*form_, u"document.querySelector('%1').textContent"_s.arg(Seller(1))).toString();
+    const QString nick = TextOf(Seller(1));
     const auto alt_click = [&](const QString& selector) {
       QVERIFY(Hand::Now(MoveThen(At(selector), {"keydown", "alt", "click", "1", "keyup", "alt"})));
     };
@@ -287,7 +212,7 @@ class TForm1HandTest : public QObject {
     const auto* seller = sandbox_->server().catalogue().FindSeller(nick.toStdString());
     QVERIFY(seller != nullptr);
     QVERIFY(browser_->opened.last().contains(u"sid=%1&"_s.arg(seller->sid)));
-    alt_click(u"a[href=\"http://next/\"]"_s);
+    alt_click(NextPage());
     QTRY_COMPARE(form_->PageNo(), 2);
     QTRY_VERIFY_WITH_TIMEOUT(shown_->count() >= 2, 15000);
     QCOMPARE(log_.Count("/click?"), landings);
@@ -298,8 +223,7 @@ class TForm1HandTest : public QObject {
   // the same results.
   void dropsOnTheViewChangeNothing() {
     Open();
-    const QString first =
-        Evaluate(*form_, u"document.querySelector('%1').textContent"_s.arg(Title(1))).toString();
+    const QString first = TextOf(Title(1));
     int kind = 0;
     DragSource source([&kind] {
       auto* data = new QMimeData;
@@ -338,9 +262,7 @@ class TForm1HandTest : public QObject {
     QCOMPARE(log_.Count("method=taobao.shop.get"), shops);
     QCOMPARE(form_->PageNo(), 1);
     QVERIFY(!form_->SearchRunning());
-    QCOMPARE(
-        Evaluate(*form_, u"document.querySelector('%1').textContent"_s.arg(Title(1))).toString(),
-        first);
+    QCOMPARE(TextOf(Title(1)), first);
   }
 
   // A double click opens an item or a seller's shop once; a double click on
@@ -370,7 +292,7 @@ class TForm1HandTest : public QObject {
     QCOMPARE(browser_->opened[3], given[5]);
     QCOMPARE(log_.Count("method=taobao.shop.get"), shops + 1);
 
-    double_click(u"a[href=\"http://next/\"]"_s);
+    double_click(NextPage());
     QTRY_COMPARE(form_->PageNo(), 2);
     QElapsedTimer since_turn;  // the turn was taken before this
     since_turn.start();
@@ -391,8 +313,7 @@ class TForm1HandTest : public QObject {
     Open();
     const QString price =
         Evaluate(*form_, u"document.querySelector('.yuan').textContent"_s).toString();
-    const QString title =
-        Evaluate(*form_, u"document.querySelector('%1').textContent"_s.arg(Title(1))).toString();
+    const QString title = TextOf(Title(1));
     Evaluate(*form_,
              u"(function(){var r=document.createRange(); var card="
              "document.querySelector('div.mydiv'); r.setStartBefore(card.querySelector("

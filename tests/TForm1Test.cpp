@@ -335,7 +335,9 @@ class TForm1Test : public QObject {
     QCOMPARE(browser_->opened.last(), QString::fromUtf8(kSecondSiteUrl.data()));
   }
 
-  void keysAndTheRightButtonNeverReachTheResultsView() {
+  // Keys such as F5 never reach the results view; the buttons do (the
+  // right one for the window's own menu).
+  void keysNeverReachTheResultsView() {
     auto form = Open(sandbox_->server().config_url());
     WaitIdle(*form);
     QWidget* view = Find<QWebEngineView>(*form, "WebBrowser1")->focusProxy();
@@ -343,9 +345,7 @@ class TForm1Test : public QObject {
     EventProbe probe;
     view->installEventFilter(&probe);
     QTest::keyClick(view, Qt::Key_F5);
-    QTest::mouseClick(view, Qt::RightButton, {}, QPoint(50, 50));
     QVERIFY(!probe.types.contains(QEvent::KeyPress));
-    QVERIFY(!probe.types.contains(QEvent::MouseButtonPress));
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(650, 500));
     QVERIFY(probe.types.contains(QEvent::MouseButtonPress));
     view->removeEventFilter(&probe);

@@ -27,7 +27,10 @@ bool InputFilter::Inside(QObject* object) const {
 
 bool InputFilter::PassesToView(const QKeyEvent& key) {
   if (key.modifiers() & kCommand) return false;
+  // Shift+F10 asks for the menu of what has the focus, as the Menu key does.
+  if (key.key() == Qt::Key_F10) return key.modifiers() == Qt::ShiftModifier;
   switch (key.key()) {
+    case Qt::Key_Menu:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Return:
@@ -89,10 +92,10 @@ bool InputFilter::FilterKey(QObject* watched, QKeyEvent* key) {
   return true;
 }
 
-// The right button is swallowed; any other goes on without Alt and Meta.
+// Every button goes on without Alt and Meta. The right one reaches the page
+// so that the engine asks for a menu, which the window answers with its own.
 bool InputFilter::FilterMouse(QEvent* event) {
   auto* mouse = static_cast<QMouseEvent*>(event);
-  if (mouse->button() == Qt::RightButton) return true;
   mouse->setModifiers(mouse->modifiers() & ~(Qt::AltModifier | Qt::MetaModifier));
   return false;
 }

@@ -153,7 +153,7 @@ void TForm1::SetUpResultsView() {
   // Chromium's network service runs in this process and keeps its HTTP cache
   // in memory: every page brings forty new pictures, so bound it.
   page_->profile()->setHttpCacheMaximumSize(kHttpCacheBytes);
-  ui->WebBrowser1->setContextMenuPolicy(Qt::NoContextMenu);
+  SetUpLinkMenu();
   qApp->installEventFilter(new InputFilter(
       ui->WebBrowser1, this, [this](ViewCommand command) { ViewCommandGiven(command); }));
   writer_ = new PageWriter(ui->WebBrowser1, page_);
@@ -293,11 +293,10 @@ QString TForm1::Caption() {
   return Q(kAppCaption);
 }
 
-// The window system shows the title with the application's display name
-// appended unless the title already ends with it: the display name changes
-// first, so that the title bar shows exactly the caption.
+// No application display name is set: Qt would append it to the title of
+// every window, the window's own dialogs included, and each shows exactly
+// its own title.
 void TForm1::SetCaption(const QString& caption) {
-  QGuiApplication::setApplicationDisplayName(caption);
   setWindowTitle(caption);
 }
 

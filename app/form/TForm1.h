@@ -67,6 +67,8 @@ struct FormServices {
   // list URL).
   std::chrono::seconds ui_call_limit{15};
   std::string skin;  // "" (the built-in skin), "dark", "none" or a skin file; see SkinData
+  // Where the QR dialog saves its picture; null: the desktop's file dialog.
+  std::function<QString(QWidget* parent, const QString& suggested)> choose_file;
   // The footer links and the badges' pictures; see SiteAddresses.
   SiteAddresses site = SiteAddresses::BuiltIn();
   // Warnings for whoever runs the program (a skin that cannot be used, a
@@ -153,6 +155,18 @@ class TForm1 : public QMainWindow {
   void ActOnLink(const LinkDecision& decision);
   void TurnPage(int delta);
   void OpenSellerShop(const std::string& nick);
+  struct ShopLink {
+    std::string url;
+    FetchError error;  // why there is none
+  };
+  ShopLink FetchShopLink(const std::string& nick);
+
+  // The results' menu and sharing.
+  void SetUpLinkMenu();
+  void ShowLinkMenu(const QPoint& at);
+  std::string ShareOf(const std::string& click_url) const;
+  void ShowQrCode(const std::string& link);
+  std::optional<std::string> ShopLinkFor(const std::string& nick, const char* what);
   AppKeys Keys() const;  // the configuration's key and secret
   void OpenOutside(const std::string& url);
   void Button2Click();

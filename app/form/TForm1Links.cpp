@@ -76,22 +76,12 @@ void TForm1::TurnPage(int delta) {
 
 // A chain that fails opens nothing and shows nothing; standard error says why.
 void TForm1::OpenSellerShop(const std::string& nick) {
-  const BusyCursor busy;
-  const auto shop =
-      PlatformCall(XMLData1, Keys(), TaobaoShop1, [&](TaobaoShopConditions& c) { c.nick = nick; });
-  if (!shop)
-    return Say("the shop of " + nick + " not opened: " + DescribeFailure(shop.error).en,
-               shop.error.message);
-  const auto converted =
-      PlatformCall(XMLData1, Keys(), TaobaokeShop1, [&](TaobaokeShopConditions& c) {
-        c.nick = kAffiliateNick;
-        c.sids = shop.results->sid;
-      });
-  if (!converted) {
-    return Say("the shop of " + nick + " not opened: " + DescribeFailure(converted.error).en,
-               converted.error.message);
+  const ShopLink link = FetchShopLink(nick);
+  if (link.error.kind != FetchError::Kind::None) {
+    return Say("the shop of " + nick + " not opened: " + DescribeFailure(link.error).en,
+               link.error.message);
   }
-  OpenOutside((*converted.results)[0].click_url);
+  OpenOutside(link.url);
 }
 
 void TForm1::Button2Click() {
