@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "app/page/core/ResultsPage.h"
-#include "app/page/core/WebAddress.h"
+#include "platform/WebAddress.h"
 
 namespace {
 

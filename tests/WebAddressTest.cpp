@@ -1,4 +1,4 @@
-#include "app/page/core/WebAddress.h"
+#include "platform/WebAddress.h"
 
 #include <gtest/gtest.h>
 

@@ -23,7 +23,7 @@
 #include "app/form/SystemClipboard.h"
 #include "app/form/ThreadHandOff.h"
 #include "app/form/core/CategoryList.h"
-#include "app/form/core/SearchTables.h"
+#include "marketdata/SearchTables.h"
 #include "app/page/InterceptingPage.h"
 #include "app/page/PageWriter.h"
 #include "app/page/core/ResultsPage.h"

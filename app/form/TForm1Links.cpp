@@ -9,7 +9,7 @@
 #include "app/form/TForm1.h"
 #include "app/page/LinkDecision.h"
 #include "app/page/PageWriter.h"
-#include "app/page/core/WebAddress.h"
+#include "platform/WebAddress.h"
 #include "config/SiteConfig.h"
 #include "openapi/FailureWords.h"
 #include "ui_TForm1.h"

@@ -11,7 +11,7 @@
 #include "app/form/TForm1.h"
 #include "app/form/core/ShareText.h"
 #include "app/page/PageWriter.h"
-#include "app/page/core/WebAddress.h"
+#include "platform/WebAddress.h"
 #include "config/SiteConfig.h"
 #include "openapi/FailureWords.h"
 #include "ui_TForm1.h"

@@ -1,9 +1,7 @@
 #include "app/form/core/SearchJob.h"
 
-#include <charconv>
-
-#include "app/form/core/SearchTables.h"
 #include "marketdata/CreditGrades.h"
+#include "marketdata/SearchTables.h"
 
 namespace orvalen {
 namespace {
@@ -93,16 +91,6 @@ bool RunSearch(TTaobaokeItem& items, TTaobaoUsers& users, SearchJob& job) {
   if (!FetchItems(items, job)) return false;
   FetchSellerCredits(users, job);  // the page is shown with or without the credits
   return true;
-}
-
-std::string SellerLocation(const std::string& state, const std::string& city) {
-  return city == state ? city : state + city;
-}
-
-int CreditLevelOf(std::string_view level) {
-  int n = 0;
-  const auto [end, ec] = std::from_chars(level.data(), level.data() + level.size(), n);
-  return ec == std::errc() && end == level.data() + level.size() ? n : 0;
 }
 
 std::string BadgeFile(std::string_view level) {

@@ -12,6 +12,7 @@
 
 #include "app/page/core/Info.h"
 #include "marketdata/CreditGrades.h"
+#include "marketdata/Sellers.h"
 #include "openapi/TaobaoUsers.h"
 #include "openapi/TaobaokeItem.h"
 
@@ -50,11 +51,6 @@ bool FetchSellerCredits(TTaobaoUsers& component, SearchJob& job);
 // Both, as the worker runs them; the result is that of the item search.
 bool RunSearch(TTaobaokeItem& items, TTaobaoUsers& users, SearchJob& job);
 
-// "浙江杭州", or just "上海" when state and city are the same.
-std::string SellerLocation(const std::string& state, const std::string& city);
-// A seller credit level as the platform writes it ("1" to "20"); 0 for
-// anything else.
-int CreditLevelOf(std::string_view level);
 // The badge file for a seller credit level "1" to "20"; "" for anything else.
 std::string BadgeFile(std::string_view level);
 

@@ -1,6 +1,6 @@
 #include "app/page/core/ResultsPage.h"
 
-#include "app/page/core/WebAddress.h"
+#include "platform/WebAddress.h"
 #include "platform/MarkupEscape.h"
 
 namespace orvalen {

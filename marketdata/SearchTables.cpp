@@ -1,4 +1,4 @@
-#include "app/form/core/SearchTables.h"
+#include "marketdata/SearchTables.h"
 
 namespace orvalen {
 

@@ -1,6 +1,6 @@
-// The search bar's fixed lists: the sort orders and the locations, each
-// with the request value it sends (the credit grades are marketplace facts,
-// in marketdata/CreditGrades.h).
+// The item search's fixed lists: the sort orders and the locations, as the
+// search bar shows them, each with the request value it sends (the credit
+// grades are in CreditGrades.h).
 #pragma once
 
 #include <span>
