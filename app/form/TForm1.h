@@ -32,6 +32,7 @@
 #include "app/skin/SkinData.h"
 #include "config/ConfigProblem.h"
 #include "config/PlatformCall.h"
+#include "config/SellerChain.h"
 #include "config/XMLData.h"
 #include "openapi/TaobaoCats.h"
 #include "openapi/TaobaoShop.h"
@@ -155,10 +156,6 @@ class TForm1 : public QMainWindow {
   void ActOnLink(const LinkDecision& decision);
   void TurnPage(int delta);
   void OpenSellerShop(const std::string& nick);
-  struct ShopLink {
-    std::string url;
-    FetchError error;  // why there is none
-  };
   ShopLink FetchShopLink(const std::string& nick);
 
   // The results' menu and sharing.

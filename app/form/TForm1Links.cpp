@@ -81,7 +81,7 @@ void TForm1::OpenSellerShop(const std::string& nick) {
     return Say("the shop of " + nick + " not opened: " + DescribeFailure(link.error).en,
                link.error.message);
   }
-  OpenOutside(link.url);
+  OpenOutside(link.click_url);
 }
 
 void TForm1::Button2Click() {

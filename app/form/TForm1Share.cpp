@@ -12,6 +12,7 @@
 #include "app/form/core/ShareText.h"
 #include "app/page/PageWriter.h"
 #include "platform/WebAddress.h"
+#include "config/SellerChain.h"
 #include "config/SiteConfig.h"
 #include "openapi/FailureWords.h"
 #include "ui_TForm1.h"
@@ -96,30 +97,21 @@ std::optional<std::string> TForm1::ShopLinkFor(const std::string& nick, const ch
     why = DescribeFailure(link.error).zh;
     Say("the shop link of " + nick + " not shared: " + DescribeFailure(link.error).en,
         link.error.message);
-  } else if (!IsWebAddress(link.url)) {
+  } else if (!IsWebAddress(link.click_url)) {
     why = "平台给出的店铺链接不是网址";
     Say("the shop link of " + nick + " not shared: not a web address", "");
   } else {
-    return link.url;
+    return link.click_url;
   }
   services_.warnings->Warn(this, Caption(),
                            QString::fromUtf8(what) + QStringLiteral("：") + Q(why));
   return std::nullopt;
 }
 
-// The seller chain: the shop, then the member's conversion of it.
-TForm1::ShopLink TForm1::FetchShopLink(const std::string& nick) {
+// The seller chain, with the wait cursor.
+ShopLink TForm1::FetchShopLink(const std::string& nick) {
   const BusyCursor busy;
-  const auto shop =
-      PlatformCall(XMLData1, Keys(), TaobaoShop1, [&](TaobaoShopConditions& c) { c.nick = nick; });
-  if (!shop) return {{}, shop.error};
-  const auto converted =
-      PlatformCall(XMLData1, Keys(), TaobaokeShop1, [&](TaobaokeShopConditions& c) {
-        c.nick = kAffiliateNick;
-        c.sids = shop.results->sid;
-      });
-  if (!converted) return {{}, converted.error};
-  return {(*converted.results)[0].click_url, {}};
+  return orvalen::FetchShopLink(XMLData1, Keys(), TaobaoShop1, TaobaokeShop1, nick);
 }
 
 }  // namespace orvalen
