@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CliCommands.h"
+#include "cli/mcp/McpServer.h"
 #include "config/ConfigLocation.h"
 #include "config/SiteConfig.h"
 
@@ -111,6 +112,7 @@ void AddCommands(CLI::App& app, Commands& c) {
         ->type_name("")
         ->required();
   }
+  app.add_subcommand("mcp", "an MCP server for AI assistants, on standard input and output");
   for (CLI::App* command : app.get_subcommands({})) command->group("Commands");
 }
 
@@ -143,7 +145,8 @@ int UsageError(std::ostream& err, std::string message) {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-           const char* config_environment, Words words, const TerminalCharset& charset) {
+           const char* config_environment, Words words, const TerminalCharset& charset,
+           std::istream* in) {
   std::vector<std::string> utf8_args;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::optional<std::string> arg = charset.Decode(args[i]);
@@ -181,6 +184,10 @@ int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
   const ConfigChoice config = ChooseConfigUrl(config_flag, config_environment, DefaultConfigUrl());
   if (!config.error.empty()) return UsageError(err, charset.Encode(config.error));
   const std::string name = app.get_subcommands().front()->get_name();
+  if (name == "mcp") {
+    std::istringstream nothing;
+    return McpServer(config.url, out, err, words).Serve(in != nullptr ? *in : nothing);
+  }
   CliCommands calls(config.url);
   const CallOutcome outcome = Dispatch(calls, name, commands);
   if (!outcome.ok) {

@@ -1,7 +1,5 @@
 #include "cli/CliCommands.h"
 
-#include "config/ConfigProblem.h"
-#include "config/PlatformCall.h"
 #include "config/SiteConfig.h"
 
 namespace orvalen {
@@ -47,17 +45,26 @@ std::vector<Row> ToRows(const std::array<typename Call::Entry, N>& entries) {
 
 }  // namespace
 
-CliCommands::CliCommands(std::string config_url) : config_url_(std::move(config_url)) {}
+void SetItemOptions(const ItemOptions& q, TaobaokeItemConditions& c) {
+  c.nick = std::string(kAffiliateNick);
+  c.keyword = q.keyword;
+  c.cid = q.cid;
+  c.start_price = q.start_price;
+  c.end_price = q.end_price;
+  c.start_credit = q.start_credit;
+  c.end_credit = q.end_credit;
+  c.area = q.area;
+  c.sort = q.sort;
+  c.page_no = q.page_no;
+}
+
+CliCommands::CliCommands(std::string config_url) : config_(std::move(config_url)) {}
 
 template <class Component, class SetValues>
 CallOutcome CliCommands::Call(SetValues set_values) {
-  AppKeys keys;
-  const bool loaded = config_.LoadKeys(config_url_, keys.key, keys.secret);
-  if (auto problem = DescribeConfigProblem(config_url_, loaded, config_, keys.key)) {
-    return {false, {}, problem->words, problem->detail};
-  }
+  if (auto problem = config_.Ensure()) return {false, {}, problem->words, problem->detail};
   Component component;
-  const auto found = PlatformCall(config_, keys, component, set_values);
+  const auto found = PlatformCall(config_.data(), config_.keys(), component, set_values);
   if (!found) return {false, {}, DescribeFailure(found.error), found.error.message};
   return {true, ToRows<typename Component::Description>(*found.results), {}, {}};
 }
@@ -67,18 +74,7 @@ CallOutcome CliCommands::Cats(const std::string& parent_cid) {
 }
 
 CallOutcome CliCommands::Items(const ItemOptions& q) {
-  return Call<TTaobaokeItem>([&](TaobaokeItemConditions& c) {
-    c.nick = kAffiliateNick;
-    c.keyword = q.keyword;
-    c.cid = q.cid;
-    c.start_price = q.start_price;
-    c.end_price = q.end_price;
-    c.start_credit = q.start_credit;
-    c.end_credit = q.end_credit;
-    c.area = q.area;
-    c.sort = q.sort;
-    c.page_no = q.page_no;
-  });
+  return Call<TTaobaokeItem>([&](TaobaokeItemConditions& c) { SetItemOptions(q, c); });
 }
 
 CallOutcome CliCommands::Users(const std::string& nicks) {

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/ConfigSession.h"
 #include "cli/RowPrinter.h"
-#include "config/XMLData.h"
 #include "openapi/FailureWords.h"
+#include "openapi/TaobaokeItem.h"
 
 namespace orvalen {
 
@@ -25,6 +26,9 @@ struct ItemOptions {
   std::string page_no = "1";
 };
 
+// The item search's request values for `query`, credited to the built-in member.
+void SetItemOptions(const ItemOptions& query, TaobaokeItemConditions& cond);
+
 class CliCommands {
  public:
   explicit CliCommands(std::string config_url);
@@ -37,14 +41,13 @@ class CliCommands {
   CallOutcome Listurl(const std::string& keyword);
 
  private:
-  // Every command: load the configuration, then make the call with the
+  // Every command: the configuration (read once), then the call with the
   // command's values. A configuration that cannot be used is the failure;
   // no call is made without it.
   template <class Component, class SetValues>
   CallOutcome Call(SetValues set_values);
 
-  std::string config_url_;
-  TXMLData config_;
+  ConfigSession config_;
 };
 
 }  // namespace orvalen

@@ -27,5 +27,5 @@ int main(int argc, char** argv) {
   orvalen::InitialiseXmlLibrary();
   const std::vector<std::string> args(argv + 1, argv + argc);
   return orvalen::RunCli(args, std::cout, std::cerr, std::getenv(orvalen::kConfigUrlVariable),
-                         WordsOfLocale(), orvalen::TerminalCharset::OfLocale());
+                         WordsOfLocale(), orvalen::TerminalCharset::OfLocale(), &std::cin);
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/mcp/CancelSlot.h"
 #include "config/SiteConfig.h"
 #include "support/QueryCheck.h"
 #include "support/TestServer.h"
@@ -279,6 +280,57 @@ TEST_F(CliTest, ConfigurationFromTheFlagOrTheEnvironment) {
   std::ostringstream bad;
   EXPECT_EQ(RunCli(std::vector<std::string>{"cats"}, o, bad, "no address"), 2);
   EXPECT_NE(bad.str().find("ORVALEN_CONFIG_URL"), std::string::npos) << bad.str();
+}
+
+// What the SDK's client cannot make the sandbox do: a platform that gives
+// links that are not web addresses. Only web links are handed out.
+TEST_F(CliTest, McpHandsOutOnlyWebLinks) {
+  answers["taobao.taobaoke.items.get"] =
+      "<r><totalResults>2</totalResults>"
+      "<taobaokeItem><iid>1</iid><nick>a</nick><title>bad</title><price>1.00</price>"
+      "<click_url>javascript:alert(1)</click_url></taobaokeItem>"
+      "<taobaokeItem><iid>2</iid><nick>a</nick><title>ok</title><price>2.00</price>"
+      "<click_url>http://s.click/2</click_url><pic_url>file:///etc/passwd</pic_url>"
+      "</taobaokeItem></r>";
+  answers["taobao.taobaoke.shops.convert"] =
+      "<r><taobaokeShop><click_url>file:///etc/passwd</click_url></taobaokeShop></r>";
+  std::istringstream in(
+      R"({"jsonrpc":"2.0","id":1,"method":"tools/call","params":{"name":"search_items","arguments":{"keyword":"x"}}})"
+      "\n"
+      R"({"jsonrpc":"2.0","id":2,"method":"tools/call","params":{"name":"seller_shop_link","arguments":{"nick":"a"}}})"
+      "\n");
+  std::vector<std::string> args = {"--config", server.Url("/cfg"), "mcp"};
+  ASSERT_EQ(RunCli(args, out, err, nullptr, Words::English, TerminalCharset("UTF-8"), &in), 0);
+  std::istringstream lines(out.str());
+  std::string line;
+  std::vector<Json> replies;
+  while (std::getline(lines, line)) replies.push_back(Json::parse(line));
+  ASSERT_EQ(replies.size(), 2u) << out.str();
+  const Json& items = replies[0]["result"]["structuredContent"]["items"];
+  ASSERT_EQ(items.size(), 1u) << replies[0].dump();
+  EXPECT_EQ(items[0]["click_url"], "http://s.click/2");
+  EXPECT_EQ(items[0]["pic_url"], "");
+  EXPECT_EQ(items[0]["seller_credit"]["grade"], "1钻");
+  EXPECT_EQ(replies[1]["result"]["isError"], true);
+  EXPECT_EQ(replies[1]["result"]["content"][0]["text"],
+            "the link the platform gave is not a web address");
+}
+
+// A cancellation that comes before the call has armed its slot aborts the
+// call as soon as it does.
+TEST(CancelSlotTest, ACancelBeforeTheCallArmsAbortsItAtOnce) {
+  CancelSlot slot;
+  int aborted = 0;
+  slot.Cancel();
+  {
+    const CancelSlot::Armed armed(slot, [&] { ++aborted; });
+    EXPECT_EQ(aborted, 1);
+  }
+  slot.Cancel();  // disarmed: nothing left to abort
+  EXPECT_EQ(aborted, 1);
+  slot.Reset();
+  const CancelSlot::Armed armed(slot, [&] { ++aborted; });
+  EXPECT_EQ(aborted, 1);
 }
 
 }  // namespace
