@@ -21,7 +21,6 @@ class ClientComponentTest : public test::GatewayTest<TTaobaoCats> {
   ClientComponentTest() {
     gateway.answer = kGood;
     EXPECT_TRUE(Fetch());
-    first = results;
   }
 
   // Fails as `kind`, leaves the caller the first answer's entries and never
@@ -34,7 +33,6 @@ class ClientComponentTest : public test::GatewayTest<TTaobaoCats> {
     EXPECT_EQ((*results)[0].cid + " " + (*results)[0].name, "14 数码相机");
   }
 
-  const ATaobaoCatsInfo* first = nullptr;
 };
 
 TEST_F(ClientComponentTest, GatewayErrorAnswerIsRejectedWithItsCode) {

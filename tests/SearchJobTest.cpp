@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/CannedAnswers.h"
+#include "support/CannedTransport.h"
 #include "support/Fixtures.h"
 
 namespace orvalen {
@@ -88,9 +90,27 @@ TEST_F(SellerCreditsTest, EntriesWithoutANickArePlacedByPosition) {
   EXPECT_EQ(job.rows[2].location, "");
 }
 
+// The window's search with a member call that fails: the items are shown,
+// without locations or badges.
 TEST_F(SellerCreditsTest, AFailedCallLeavesTheRowsWithoutLocationsAndTheSearchStillSucceeds) {
   gateway.answer = "<error_rsp><code>40</code><msg>m</msg></error_rsp>";
-  EXPECT_FALSE(FetchSellerCredits(component, job));
+  TTaobaokeItem items(std::make_unique<test::CannedTransport>(
+      std::string(test::kXmlDeclaration) + "<rsp><totalResults>1</totalResults>" +
+      test::ItemEntryXml({.iid = "1",
+                          .nick = "甲",
+                          .title = "MP3",
+                          .price = "9.50",
+                          .pic_url = "",
+                          .click_url = "http://s.click/1"}) +
+      "</rsp>"));
+  job.items.request_names.url = "http://gateway/router/rest";
+  job.items.cond.nick = "member";
+  job.items.cond.app_key = "key";
+  job.controls.keyword = "MP3";
+  ASSERT_TRUE(RunSearch(items, component, job)) << job.error.message;
+  EXPECT_EQ(job.rows[0].title, "MP3");
+  EXPECT_EQ(job.rows[0].click_url, "http://s.click/1");
+  EXPECT_EQ(job.users.cond.nicks, "甲,");  // the member call was made, and failed
   EXPECT_EQ(job.rows[0].location, "");
   EXPECT_EQ(job.rows[0].badge_url, "");
 }

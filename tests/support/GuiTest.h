@@ -20,6 +20,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -28,6 +29,7 @@
 #include "app/form/ExternalBrowser.h"
 #include "app/form/TForm1.h"
 #include "app/form/WarningBox.h"
+#include "app/form/core/CategoryList.h"
 #include "app/skin/SkinData.h"
 #include "sandbox/ConfigDocument.h"
 #include "support/Await.h"
@@ -72,6 +74,16 @@ inline std::unique_ptr<TForm1> OpenWindow(const std::string& config_url,
   auto form = std::make_unique<TForm1>(std::move(services));
   form->show();
   return form;
+}
+
+// How many top-level entries the window's tree shows for `sandbox`:
+// "所有类目", then each top-level category of its catalogue (whatever its
+// seed) that the window does not leave out.
+inline int TreeTopLevel(const sandbox::SandboxServer& sandbox) {
+  const auto& all = sandbox.catalogue().categories();
+  return 1 + static_cast<int>(std::count_if(all.begin(), all.end(), [](const sandbox::Category& c) {
+           return c.parent_cid == 0 && !IsExcludedCategory(c.name);
+         }));
 }
 
 // A widget of the window by its object name; the test ends if there is none.
