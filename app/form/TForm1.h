@@ -93,7 +93,9 @@ class TForm1 : public QMainWindow {
   const TaobaokeItemConditions& ItemConditions() const { return item_.cond; }
 
  signals:
-  // A results page (or the empty page of a failed search) has loaded.
+  // A successful search's results page is shown: laid out, the pictures in
+  // view loaded and painted. A failed search, and the empty page shown
+  // while a search runs, emit nothing.
   void ResultsShown();
   // A navigation of the results view has been decided and acted on (for a
   // seller, once the chain has ended; for paging, once the search started
@@ -205,7 +207,11 @@ class TForm1 : public QMainWindow {
   // replaced while its notice is pending.
   std::atomic<bool> search_running_{false};
   bool busy_ = false;
-  std::unique_ptr<SearchJob> job_;  // owned by the worker while it runs
+  // The window owns the job. The worker alone uses it from its start until
+  // it posts its notice (HandOff carries the job's results across); the
+  // window reads it when it handles the notice, and replaces it only after
+  // joining that worker.
+  std::unique_ptr<SearchJob> job_;
   std::thread worker_;
   QTreeWidgetItem* searched_node_ = nullptr;  // the tree's highlight for the last search
   QPointer<QWidget> focus_before_search_;     // gets the focus back when the search ends
