@@ -137,7 +137,11 @@ std::vector<std::string> ProxySettings::ChromiumFlags() const {
   if (http_.empty() && https_.empty()) return {"--no-proxy-server"};
   std::string servers;
   if (!http_.empty()) servers += "http=" + http_;
-  if (!https_.empty()) servers += (servers.empty() ? "" : ";") + std::string("https=") + https_;
+  if (!https_.empty()) {
+    if (!servers.empty()) servers += ';';
+    servers += "https=";
+    servers += https_;
+  }
   // The engine goes direct to loopback on its own; the list says so too.
   std::string bypass = "localhost;127.0.0.0/8;[::1]";
   for (const std::string& entry : direct_) {

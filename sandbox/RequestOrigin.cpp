@@ -45,7 +45,11 @@ std::string OriginOf(const HttpRequest& request) {
 
 std::string UrlHost(std::string_view address) {
   const bool v6 = address.find(':') != std::string_view::npos && !address.starts_with('[');
-  return v6 ? "[" + std::string(address) + "]" : std::string(address);
+  if (!v6) return std::string(address);
+  std::string bracketed(1, '[');
+  bracketed += address;
+  bracketed += ']';
+  return bracketed;
 }
 
 }  // namespace orvalen::sandbox

@@ -24,7 +24,8 @@ std::string MoveLoopbackPort(const std::string& address, int from, int to) {
   const std::size_t start = scheme == std::string::npos ? 0 : scheme + 3;
   const std::size_t end = std::min(address.find('/', start), address.size());
   const std::string_view authority(address.data() + start, end - start);
-  const std::string port = ":" + std::to_string(from);
+  std::string port(1, ':');
+  port += std::to_string(from);
   if (!authority.ends_with(port)) return address;
   const std::string_view host = authority.substr(0, authority.size() - port.size());
   if (host != "127.0.0.1" && host != "localhost" && host != "[::1]") return address;
