@@ -1,7 +1,7 @@
 // The orvalen-sandbox program under load it must shrug off: a thousand
 // half-open and hundreds of idle connections while calls are made, and a
 // stop with connections open. Timed with generous bounds; the figures are
-// printed for the README.
+// printed for docs/figures.md.
 #include <gtest/gtest.h>
 #include <httplib.h>
 

@@ -56,9 +56,9 @@ void AddOptions(QCommandLineParser& parser) {
                                    "long as the window is open."),
                     QStringLiteral("URL")});
   parser.addOption({QStringLiteral("skin"),
-                    QStringLiteral("the window's look: a skin file (a Qt style sheet, see the "
-                                   "README), a built-in skin (light, dark, contrast) or none for "
-                                   "the toolkit's own look (default: $ORVALEN_SKIN, else light)."),
+                    QStringLiteral("the window's look: a skin file (a Qt style sheet, see orvalen(1)), "
+                                   "a built-in skin (light, dark, contrast) or none for the "
+                                   "toolkit's own look (default: $ORVALEN_SKIN, else light)."),
                     QStringLiteral("FILE|NAME|none")});
   const auto add_hidden = [&parser](std::string_view name, bool value) {
     QCommandLineOption option(Q(name));
