@@ -19,7 +19,9 @@ using namespace orvalen;
 using namespace Qt::StringLiterals;
 using orvalen::test::Evaluate;
 using orvalen::test::Find;
+using orvalen::test::Navigate;
 using orvalen::test::WaitIdle;
+using orvalen::test::WaitShown;
 
 namespace {
 
@@ -29,30 +31,15 @@ QString Caption() {
 
 }  // namespace
 
-class TForm1Test : public QObject {
+class TForm1Test : public QObject, test::SandboxWindows {
   Q_OBJECT
 
  private:
-  std::unique_ptr<test::SandboxRunner> sandbox_;
-  std::shared_ptr<test::RecordingBrowser> browser_;
-  std::shared_ptr<test::RecordingWarnings> warnings_;
-
-  std::unique_ptr<TForm1> Open(const std::string& config_url) {
-    return test::OpenWindow(config_url, browser_, warnings_);
-  }
   static QStringList TopLevel(TForm1& form) {
     QStringList names;
     auto* tree = Find<QTreeWidget>(form, "TreeView1");
     for (int i = 0; i < tree->topLevelItemCount(); ++i) names << tree->topLevelItem(i)->text(0);
     return names;
-  }
-  static void Navigate(TForm1& form, const QString& url) { test::View(form)->setUrl(QUrl(url)); }
-  // The results page once it is shown, in the view, and usable.
-  static void WaitShown(TForm1& form, QSignalSpy& shown, int count) {
-    QTRY_VERIFY_WITH_TIMEOUT(shown.count() >= count, 15000);
-    WaitIdle(form);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        Evaluate(form, u"!!document.querySelector('a[href=\"http://next/\"]')"_s).toBool(), 15000);
   }
 
  private slots:

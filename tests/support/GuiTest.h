@@ -86,6 +86,19 @@ inline int TreeTopLevel(const sandbox::SandboxServer& sandbox) {
          }));
 }
 
+// What most window test classes hold: a sandbox for the whole program
+// (made in initTestCase), and the recorders of the window opened last.
+class SandboxWindows {
+ protected:
+  std::unique_ptr<TForm1> Open(const std::string& config_url) {
+    return OpenWindow(config_url, browser_, warnings_);
+  }
+
+  std::unique_ptr<SandboxRunner> sandbox_;
+  std::shared_ptr<RecordingBrowser> browser_;
+  std::shared_ptr<RecordingWarnings> warnings_;
+};
+
 // A widget of the window by its object name; the test ends if there is none.
 template <class W>
 W* Find(QWidget& window, const char* name) {
@@ -146,6 +159,22 @@ inline void WaitForFrames(QWidget& form) {
                                 "function () { document.body.dataset.framed = '%1'; }); }); 0")
                      .arg(id));
   QTRY_COMPARE(Evaluate(form, QStringLiteral("document.body.dataset.framed")).toString(), id);
+}
+
+// The view of `form` goes to `url`, as a navigation the engine reports.
+inline void Navigate(QWidget& form, const QString& url) {
+  View(form)->setUrl(QUrl(url));
+}
+
+// The results page once it is shown (the `count`th Shown of `shown`), in
+// the view, and usable.
+inline void WaitShown(TForm1& form, QSignalSpy& shown, int count) {
+  QTRY_VERIFY_WITH_TIMEOUT(shown.count() >= count, 15000);
+  WaitIdle(form);
+  QTRY_VERIFY_WITH_TIMEOUT(
+      Evaluate(form, QStringLiteral("!!document.querySelector('a[href=\"http://next/\"]')"))
+          .toBool(),
+      15000);
 }
 
 // The middle of the first element matching `selector`, scrolled into view
