@@ -6,8 +6,8 @@
 //   form.show();
 //
 // Everything the window needs from outside (the configuration address, the
-// external browser, the message box, the clipboard, the start time) comes
-// in through FormServices, so that tests can replace it.
+// external browser, the message box, the clipboard, the file chooser, the
+// start time) comes in through FormServices, so that tests can replace it.
 #pragma once
 
 #include <QEvent>

@@ -1,5 +1,6 @@
-// WarningBox: the window's two user messages go through this, so that tests
-// can answer them. QtWarningBox shows a modal message box.
+// WarningBox: every message the window and its dialogs show the user goes
+// through this, so that tests can answer them. QtWarningBox shows a modal
+// message box.
 #pragma once
 
 #include <QString>
