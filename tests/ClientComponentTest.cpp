@@ -32,7 +32,6 @@ class ClientComponentTest : public test::GatewayTest<TTaobaoCats> {
     EXPECT_EQ(component.LastError().message.find(kSecret), std::string::npos);
     EXPECT_EQ((*results)[0].cid + " " + (*results)[0].name, "14 数码相机");
   }
-
 };
 
 TEST_F(ClientComponentTest, GatewayErrorAnswerIsRejectedWithItsCode) {

@@ -23,12 +23,12 @@
 #include "app/form/SystemClipboard.h"
 #include "app/form/ThreadHandOff.h"
 #include "app/form/core/CategoryList.h"
-#include "marketdata/SearchTables.h"
 #include "app/page/InterceptingPage.h"
 #include "app/page/PageWriter.h"
 #include "app/page/core/ResultsPage.h"
 #include "config/SiteConfig.h"
 #include "marketdata/CreditGrades.h"
+#include "marketdata/SearchTables.h"
 #include "platform/CurlHttpClient.h"
 #include "ui_TForm1.h"
 

@@ -9,9 +9,9 @@
 #include "app/form/TForm1.h"
 #include "app/page/LinkDecision.h"
 #include "app/page/PageWriter.h"
-#include "platform/WebAddress.h"
 #include "config/SiteConfig.h"
 #include "openapi/FailureWords.h"
+#include "platform/WebAddress.h"
 #include "ui_TForm1.h"
 
 Q_LOGGING_CATEGORY(lcLinks, "orvalen.links")

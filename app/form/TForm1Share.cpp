@@ -11,10 +11,10 @@
 #include "app/form/TForm1.h"
 #include "app/form/core/ShareText.h"
 #include "app/page/PageWriter.h"
-#include "platform/WebAddress.h"
 #include "config/SellerChain.h"
 #include "config/SiteConfig.h"
 #include "openapi/FailureWords.h"
+#include "platform/WebAddress.h"
 #include "ui_TForm1.h"
 
 namespace orvalen {

@@ -55,11 +55,12 @@ void AddOptions(QCommandLineParser& parser) {
                                    "there, orvalen starts the installed orvalen-sandbox for as "
                                    "long as the window is open."),
                     QStringLiteral("URL")});
-  parser.addOption({QStringLiteral("skin"),
-                    QStringLiteral("the window's look: a skin file (a Qt style sheet, see orvalen(1)), "
-                                   "a built-in skin (light, dark, contrast) or none for the "
-                                   "toolkit's own look (default: $ORVALEN_SKIN, else light)."),
-                    QStringLiteral("FILE|NAME|none")});
+  parser.addOption(
+      {QStringLiteral("skin"),
+       QStringLiteral("the window's look: a skin file (a Qt style sheet, see orvalen(1)), "
+                      "a built-in skin (light, dark, contrast) or none for the "
+                      "toolkit's own look (default: $ORVALEN_SKIN, else light)."),
+       QStringLiteral("FILE|NAME|none")});
   const auto add_hidden = [&parser](std::string_view name, bool value) {
     QCommandLineOption option(Q(name));
     if (value) option.setValueName(QStringLiteral("VALUE"));

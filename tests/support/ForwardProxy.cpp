@@ -47,10 +47,9 @@ void ForwardProxy::Forward(const httplib::Request& req, httplib::Response& res) 
   httplib::Client origin("127.0.0.1", origin_port_);
   origin.set_decompress(false);
   httplib::Headers headers{{"Host", req.get_header_value("Host")}};
-  const auto answer = req.method == "POST"
-                          ? origin.Post(target, headers, req.body,
-                                        req.get_header_value("Content-Type"))
-                          : origin.Get(target, headers);
+  const auto answer = req.method == "POST" ? origin.Post(target, headers, req.body,
+                                                         req.get_header_value("Content-Type"))
+                                           : origin.Get(target, headers);
   if (!answer) {
     res.status = 502;
     return;

@@ -1,7 +1,7 @@
 #include "app/page/core/ResultsPage.h"
 
-#include "platform/WebAddress.h"
 #include "platform/MarkupEscape.h"
+#include "platform/WebAddress.h"
 
 namespace orvalen {
 
