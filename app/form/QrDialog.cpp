@@ -33,7 +33,7 @@ QString ChooseWithDialog(QWidget* parent, const QString& suggested) {
 }  // namespace
 
 QrDialog::QrDialog(const std::string& link, QrDialogServices services, QWidget* parent)
-    : QDialog(parent), link_(link), services_(std::move(services)) {
+    : QDialog(parent), link_(link), code_(QrCode::Encode(link)), services_(std::move(services)) {
   if (!services_.choose_file) services_.choose_file = ChooseWithDialog;
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("手机扫码"));
@@ -64,16 +64,14 @@ QrDialog::QrDialog(const std::string& link, QrDialogServices services, QWidget* 
   ShowCode(picture);
 }
 
-QImage QrDialog::Draw(const std::string& link, int pixels) {
-  const std::optional<QrCode> code = QrCode::Encode(link);
-  if (!code) return {};
-  const int side = (code->width() + 2 * kQuietZone) * pixels;
+QImage QrDialog::Draw(const QrCode& code, int pixels) {
+  const int side = (code.width() + 2 * kQuietZone) * pixels;
   QImage image(side, side, QImage::Format_Grayscale8);
   image.fill(Qt::white);
   QPainter painter(&image);
-  for (int y = 0; y < code->width(); ++y) {
-    for (int x = 0; x < code->width(); ++x) {
-      if (!code->Dark(x, y)) continue;
+  for (int y = 0; y < code.width(); ++y) {
+    for (int x = 0; x < code.width(); ++x) {
+      if (!code.Dark(x, y)) continue;
       painter.fillRect((x + kQuietZone) * pixels, (y + kQuietZone) * pixels, pixels, pixels,
                        Qt::black);
     }
@@ -84,16 +82,15 @@ QImage QrDialog::Draw(const std::string& link, int pixels) {
 // Whole device pixels per module, never fewer than four, for a picture of
 // about the target size on this screen.
 void QrDialog::ShowCode(QLabel* picture) {
-  const std::optional<QrCode> code = QrCode::Encode(link_);
-  if (!code) {
+  if (!code_) {
     picture->setText(QStringLiteral("链接太长，无法生成二维码"));
     return;
   }
   const qreal ratio = devicePixelRatioF();
-  const int modules = code->width() + 2 * kQuietZone;
+  const int modules = code_->width() + 2 * kQuietZone;
   const int pixels = std::max(kMinimumModulePixels,
                               static_cast<int>(std::floor(kTargetLogicalSize * ratio / modules)));
-  QPixmap pixmap = QPixmap::fromImage(Draw(link_, pixels));
+  QPixmap pixmap = QPixmap::fromImage(Draw(*code_, pixels));
   pixmap.setDevicePixelRatio(ratio);
   picture->setPixmap(pixmap);
 }
@@ -103,8 +100,7 @@ void QrDialog::SavePicture() {
                                 .filePath(QStringLiteral("二维码.png"));
   const QString file = services_.choose_file(this, suggested);
   if (file.isEmpty()) return;
-  const QImage image = Draw(link_, kSavedModulePixels);
-  if (image.isNull() || !image.save(file, "PNG")) {
+  if (!code_ || !Draw(*code_, kSavedModulePixels).save(file, "PNG")) {
     services_.warnings->Warn(this, windowTitle(), QStringLiteral("无法保存图片：") + file);
   }
 }

@@ -16,9 +16,11 @@
 #include <QImage>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/form/Clipboard.h"
 #include "app/form/WarningBox.h"
+#include "app/form/core/QrCode.h"
 
 class QLabel;
 
@@ -37,15 +39,15 @@ class QrDialog : public QDialog {
  public:
   QrDialog(const std::string& link, QrDialogServices services, QWidget* parent);
 
-  // The code as drawn, `pixels` device pixels per module, quiet zone
-  // included; a null image when the link has no code.
-  static QImage Draw(const std::string& link, int pixels);
-
  private:
+  // The code as drawn, `pixels` device pixels per module, quiet zone included.
+  static QImage Draw(const QrCode& code, int pixels);
+
   void ShowCode(QLabel* picture);
   void SavePicture();
 
   std::string link_;
+  std::optional<QrCode> code_;  // none when the link has no code
   QrDialogServices services_;
 };
 
