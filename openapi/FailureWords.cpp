@@ -76,4 +76,8 @@ FailureWords DescribeFailure(const FetchError& e) {
   }
 }
 
+FailureWords DescribeLinkNotAWebAddress() {
+  return {"平台给出的链接不是网址", "the link the platform gave is not a web address"};
+}
+
 }  // namespace orvalen

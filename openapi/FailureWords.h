@@ -21,4 +21,8 @@ struct FailureWords {
 
 FailureWords DescribeFailure(const FetchError& error);
 
+// An answer that came back whole but whose link is no web address, so it
+// is never handed out (see WebAddress).
+FailureWords DescribeLinkNotAWebAddress();
+
 }  // namespace orvalen

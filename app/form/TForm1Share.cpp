@@ -92,19 +92,17 @@ void TForm1::ShowQrCode(const std::string& link) {
 // on standard error.
 std::optional<std::string> TForm1::ShopLinkFor(const std::string& nick, const char* what) {
   const ShopLink link = FetchShopLink(nick);
-  std::string why;
+  FailureWords why;
   if (link.error.kind != FetchError::Kind::None) {
-    why = DescribeFailure(link.error).zh;
-    Say("the shop link of " + nick + " not shared: " + DescribeFailure(link.error).en,
-        link.error.message);
+    why = DescribeFailure(link.error);
   } else if (!IsWebAddress(link.click_url)) {
-    why = "平台给出的店铺链接不是网址";
-    Say("the shop link of " + nick + " not shared: not a web address", "");
+    why = DescribeLinkNotAWebAddress();
   } else {
     return link.click_url;
   }
+  Say("the shop link of " + nick + " not shared: " + why.en, link.error.message);
   services_.warnings->Warn(this, Caption(),
-                           QString::fromUtf8(what) + QStringLiteral("：") + Q(why));
+                           QString::fromUtf8(what) + QStringLiteral("：") + Q(why.zh));
   return std::nullopt;
 }
 

@@ -177,7 +177,7 @@ ToolOutcome ToolRunner::Failure(const FailureWords& why, const std::string& deta
 }
 
 ToolOutcome ToolRunner::NotAWebAddress() const {
-  return Failure({"平台给出的链接不是网址", "the link the platform gave is not a web address"}, "");
+  return Failure(DescribeLinkNotAWebAddress(), "");
 }
 
 }  // namespace orvalen
