@@ -50,6 +50,18 @@ bool Searched(const ChildProcess& window) {
   return window.Errors().find("first results data back") != std::string::npos;
 }
 
+// Whether another account may run `program`: it and every folder above it
+// open to others (a checkout inside a private folder, such as one made by
+// mktemp -d, is not).
+bool OthersCanRun(const fs::path& program) {
+  for (fs::path p = program; !p.empty(); p = p.parent_path()) {
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0 || (st.st_mode & S_IXOTH) == 0) return false;
+    if (p == p.root_path()) break;
+  }
+  return true;
+}
+
 class TwoUsersTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -57,6 +69,12 @@ class TwoUsersTest : public ::testing::Test {
     a_ = Account("orvalen-test-a");
     b_ = Account("orvalen-test-b");
     if (!a_ || !b_) GTEST_SKIP() << "no accounts orvalen-test-a and -b (scripts/setup makes them)";
+    for (const char* program : {ORVALEN_DRIVER_PATH, ORVALEN_WINDOW_PATH, ORVALEN_SANDBOX_PATH}) {
+      if (!OthersCanRun(program)) {
+        GTEST_SKIP() << program
+                     << " is in a folder closed to other users; the accounts cannot run it";
+      }
+    }
     fs::permissions(root_.path(),
                     fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     fs::create_directory(Tmp());
